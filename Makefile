@@ -1,0 +1,37 @@
+# Everyday commands. Each one installs what is missing first, so a fresh Debian machine needs nothing else.
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build test demo bench sanitize clean format
+
+all: build
+
+deps:
+	@tools/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) > /dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build
+	@tools/with-display ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+demo: build
+	@tools/run-demo $(BUILD_DIR)/tarn examples/hello
+
+bench: build
+	@vblank_mode=0 tools/with-display $(BUILD_DIR)/bench/bench_engine_timing $(BUILD_DIR)/tarn
+
+sanitize: deps
+	@cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTARN_SANITIZE=ON > /dev/null
+	@cmake --build build-sanitize -j $(JOBS)
+	@tools/with-display ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD_DIR) build-sanitize
+
+format:
+	@git ls-files '*.cpp' '*.hpp' | xargs clang-format -i

@@ -1,0 +1,34 @@
+#include "core/fatal.hpp"
+
+#include <cstdlib>
+
+#include "core/log.hpp"
+#include "platform/message_box.hpp"
+
+namespace tarn {
+
+namespace {
+
+void show_error_box(const SharedString& text) {
+    platform::show_message_box("Error", std::string(text.data(), text.length()));
+}
+
+}  // namespace
+
+void fatal_internal_error(const SharedString& text) {
+    log_message(text);
+    std::abort();
+}
+
+void fatal_script_error(const SharedString& text) {
+    show_error_box(text);
+    std::abort();
+}
+
+void fatal_requested_exit(const SharedString& text) {
+    log_message(text);
+    show_error_box(text);
+    std::exit(0);
+}
+
+}  // namespace tarn

@@ -1,0 +1,6 @@
+#include "core/log.hpp"
+
+int main() {
+    tarn::log_message("Initializing base subsystems...");
+    return 0;
+}

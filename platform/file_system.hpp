@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace tarn::platform {
+
+// Game data is often authored on Windows, where file names ignore case. These functions find
+// files the way Windows would, so a script asking for "data/fonts/big.fnt" gets
+// "Data/Fonts/Big.FNT".
+
+// The path itself when it exists; otherwise each component is matched ignoring case (Unicode
+// aware). When several entries match, the first in byte order wins. Components that do not
+// exist are kept as written, so a new file can be created in an existing folder spelled
+// differently. Empty and "." components and repeated '/' are dropped in the result.
+std::string resolve_path(const std::string& path);
+
+// std::fopen of the resolved path; nullptr on failure.
+std::FILE* open_file(const std::string& path, const char* mode);
+
+// Creates one folder (its parent must exist) at the resolved path. True when a folder exists
+// there afterwards, including when it existed already.
+bool make_directory(const std::string& path);
+
+}  // namespace tarn::platform

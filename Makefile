@@ -20,7 +20,8 @@ test: build
 	@tools/with-display ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 demo: build
-	@tools/run-demo $(BUILD_DIR)/tarn examples/hello
+	@tools/run-demo $(BUILD_DIR)/tarn examples/hello $(BUILD_DIR)/tools/tarn_screenshot \
+		$(BUILD_DIR)/demo-screenshot.png
 
 bench: build
 	@vblank_mode=0 tools/with-display $(BUILD_DIR)/bench/bench_engine_timing $(BUILD_DIR)/tarn

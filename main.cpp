@@ -1,6 +1,5 @@
-#include "core/log.hpp"
+#include "core/engine.hpp"
 
 int main() {
-    tarn::log_message("Initializing base subsystems...");
-    return 0;
+    return tarn::run_engine();
 }

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/cvar.hpp"
+#include "core/wide_path.hpp"
+
+namespace tarn {
+
+// Every configuration variable, in creation order, found by exact name. Variables live until
+// release_all at shutdown: nothing a script does removes one.
+class CVarList {
+public:
+    CVarList() = default;
+    CVarList(const CVarList&) = delete;
+    CVarList& operator=(const CVarList&) = delete;
+
+    CVar* find(const char* name) const;
+    CVar& find_or_create(const char* name);
+
+    // Registration gives a default that a value from a file or a set operation keeps priority
+    // over; registering a name twice logs and keeps the first registration.
+    CVar& register_string(const char* name, const SharedString& default_value);
+    CVar& register_integer(const char* name, std::int32_t default_value);
+    CVar& register_float(const char* name, float default_value);
+
+    CVar& set_string(const char* name, const SharedString& value);
+    CVar& set_integer(const char* name, std::int32_t value);
+    CVar& set_float(const char* name, float value);
+
+    // The value text; empty when the variable does not exist.
+    SharedString get_string(const char* name) const;
+    std::int32_t get_integer(const char* name) const;
+    float get_float(const char* name) const;
+
+    // Applies "name = value" lines; false only when the file cannot be read. Values from the
+    // boot configuration are applied but never saved.
+    bool load_config_file(const WidePath& path, bool from_boot);
+    void apply_config_text(const char* text, std::size_t size, bool from_boot);
+    // The saved form: every variable flagged for saving, as name = "value" lines ending in CR LF.
+    SharedString config_text() const;
+    // Writes config_text to the file, replacing the old one only once the new one is complete.
+    bool save_config(const WidePath& path) const;
+    // Saves to "game_config.txt" in the save directory.
+    bool save_config() const { return save_config(save_path("game_config.txt")); }
+    // A file in the save directory named by "system::save_dir".
+    WidePath save_path(const char* file_name) const;
+
+    // Drops every variable (shutdown).
+    void release_all();
+
+    const std::vector<std::unique_ptr<CVar>>& all() const { return list_; }
+
+private:
+    template <typename T>
+    CVar& register_default(const char* name, T default_value);
+
+    std::vector<std::unique_ptr<CVar>> list_;
+    std::unordered_map<std::string_view, CVar*> by_name_;
+};
+
+}  // namespace tarn

@@ -1,0 +1,166 @@
+#include "core/engine.hpp"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "audio/sound_system.hpp"
+#include "core/fatal.hpp"
+#include "core/game_loop.hpp"
+#include "core/input.hpp"
+#include "core/joystick.hpp"
+#include "core/log.hpp"
+#include "core/message.hpp"
+#include "core/object_registry.hpp"
+#include "core/platform_state.hpp"
+#include "core/singletons.hpp"
+#include "core/video.hpp"
+#include "platform/console.hpp"
+#include "render/renderer.hpp"
+#include "script/script_host.hpp"
+
+namespace tarn {
+
+namespace {
+
+const char* const kDefaultGameName = "Noname Tarn Engine Game";
+
+// SDL's millisecond clock, read through the platform record.
+class SdlFrameClock : public FrameClock {
+public:
+    std::int32_t read() override { return platform_state().read_clock(SDL_GetTicks()); }
+    void sleep(std::uint32_t milliseconds) override { SDL_Delay(milliseconds); }
+};
+
+void seed_random() {
+    const std::time_t now = std::time(nullptr);
+    std::srand(static_cast<unsigned>(now));
+    for (std::time_t i = 0; i < now % 7; ++i)
+        std::rand();
+}
+
+bool load_configuration() {
+    CVarList& cvars = object_registry().cvars;
+    cvars.register_string("system::root_dir", SharedString());
+    cvars.register_string("system::save_dir", SharedString(kDefaultGameName));
+    cvars.register_string("system::window_title", SharedString(kDefaultGameName));
+    cvars.register_integer("system::console", 0);
+    if (!cvars.load_config_file(WidePath("boot.config"), true)) {
+        log_message("Can't load boot config.");
+        return false;
+    }
+    cvars.load_config_file(cvars.save_path("game_config.txt"), false);
+    return true;
+}
+
+void register_platform_settings(CVarList& cvars) {
+    cvars.register_string("video_mode", SharedString("1024 768 1"));
+    cvars.register_integer("video_orientation", 0);
+    cvars.register_integer("iphone_status_bar", 0);
+    cvars.register_integer("joy_disabled", 0);
+    cvars.register_integer("joy", 0);
+    cvars.register_integer("joy_pad", 0);
+    cvars.register_integer("joy_x_axis", 0);
+    cvars.register_integer("joy_y_axis", 1);
+    cvars.register_float("joy_threshold", 0.3f);
+}
+
+void set_window_icon() {
+    SDL_RWops* file = SDL_RWFromFile("icon.bmp", "rb");
+    if (file == nullptr)
+        return;
+    if (SDL_Surface* icon = SDL_LoadBMP_RW(file, 1)) {
+        SDL_WM_SetIcon(icon, nullptr);
+        SDL_FreeSurface(icon);
+    }
+}
+
+void start_platform() {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_NOPARACHUTE) != 0) {
+        fatal_internal_error(message("Can't initialize SDL library '%1'.", SDL_GetError()));
+    }
+    set_window_icon();
+    register_platform_settings(object_registry().cvars);
+    platform_state().sdl_ready = true;
+    start_joystick(platform_state(), object_registry().cvars);
+    setup_video();
+}
+
+// One render pass: the frame is begun, the script draws, the batch is flushed and shown, and the
+// per-frame input edges end.
+void render_pass(const char* callback) {
+    renderer().begin_frame();
+    script_host().call_callback(game_loop().game, callback);
+    renderer().end_frame();
+    SDL_GL_SwapBuffers();
+    platform_state().clear_frame_input();
+}
+
+bool initialize() {
+    log_message("Initializing base subsystems...");
+    create_singletons();
+    seed_random();
+    script_host().start();
+    if (!load_configuration())
+        return false;
+    log_file().open(object_registry().cvars.save_path("game_log.txt"));
+    if (object_registry().cvars.get_integer("system::console") != 0)
+        platform::open_console();
+
+    start_platform();
+    sound_system().init(object_registry().cvars);
+    renderer().init_gl();
+
+    ScriptHost& host = script_host();
+    game_loop().game = host.run_boot_script();
+    host.call_callback(game_loop().game, "preinit");
+    render_pass("preinit_render");
+    host.call_callback(game_loop().game, "init");
+    platform_state().read_clock(SDL_GetTicks());
+    return true;
+}
+
+void run_frames() {
+    SdlFrameClock clock;
+    GameLoop& loop = game_loop();
+    Platform& p = platform_state();
+    while (!p.quit_requested) {
+        loop.time_frame(clock, p.now_ms);
+        if (p.orientation_timer > 0.0f)
+            p.orientation_timer -= loop.dt;
+        GameKeyCallbacks keys(script_host(), loop.game);
+        pump_events(p, keys);
+        script_host().call_callback(loop.game, "update", loop.dt);
+        render_pass("render");
+        ++loop.frame_count;
+    }
+}
+
+void shutdown(bool skip_save) {
+    CVarList& cvars = object_registry().cvars;
+    if (!skip_save)
+        cvars.save_config();
+    const bool wait_for_key = cvars.get_integer("system::console_wait_on_exit") != 0;
+    sound_system().shutdown();
+    renderer().shutdown();
+    if (platform_state().sdl_ready) {
+        close_joystick(platform_state());
+        SDL_Quit();
+    }
+    cvars.release_all();
+    if (wait_for_key)
+        platform::wait_for_key_press("Press any key...");
+}
+
+}  // namespace
+
+int run_engine() {
+    if (!initialize())
+        return 0;
+    run_frames();
+    shutdown(false);
+    return 0;
+}
+
+}  // namespace tarn

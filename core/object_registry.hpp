@@ -1,0 +1,12 @@
+#pragma once
+
+#include "core/cvar_list.hpp"
+
+namespace tarn {
+
+// The lists of live engine objects that the engine walks as a whole.
+struct ObjectRegistry {
+    CVarList cvars;
+};
+
+}  // namespace tarn

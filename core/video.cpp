@@ -1,0 +1,91 @@
+#include "core/video.hpp"
+
+#include <GL/glew.h>
+#include <SDL.h>
+
+#include "core/cvar_list.hpp"
+#include "core/fatal.hpp"
+#include "core/message.hpp"
+#include "core/object_registry.hpp"
+#include "core/platform_state.hpp"
+#include "core/singletons.hpp"
+#include "core/video_mode.hpp"
+#include "render/renderer.hpp"
+
+namespace tarn {
+
+namespace {
+
+void open_window(const VideoMode& mode) {
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
+    const Uint32 flags = SDL_OPENGL | (mode.fullscreen ? SDL_FULLSCREEN : 0);
+    const SDL_Surface* surface = SDL_SetVideoMode(mode.width, mode.height, 32, flags);
+    if (surface == nullptr) {
+        fatal_internal_error(message("Can't initialize %1 video mode %2x%3, SDL error: %3.",
+                                     mode.fullscreen ? "fullscreen" : "windowed", mode.width,
+                                     mode.height, SDL_GetError()));
+    }
+    Platform& p = platform_state();
+    p.width = surface->w;
+    p.height = surface->h;
+    p.fullscreen = mode.fullscreen;
+}
+
+void start_glew() {
+    const GLenum error = glewInit();
+    if (error != GLEW_OK) {
+        fatal_internal_error(message("Can't initialize OpenGL, GLEW %1 error: %2.",
+                                     reinterpret_cast<const char*>(glewGetString(GLEW_VERSION)),
+                                     reinterpret_cast<const char*>(glewGetErrorString(error))));
+    }
+}
+
+void apply_orientation(int orientation) {
+    Platform& p = platform_state();
+    p.orientation = orientation;
+    const bool swapped = swaps_axes(orientation);
+    p.logical_width = swapped ? p.height : p.width;
+    p.logical_height = swapped ? p.width : p.height;
+}
+
+int orientation_setting() {
+    return valid_orientation(object_registry().cvars.get_integer("video_orientation"));
+}
+
+void setup_gl_for_2d() {
+    const Platform& p = platform_state();
+    renderer().reset_after_video_mode();
+    glViewport(0, 0, p.width, p.height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, p.width, p.height, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+}  // namespace
+
+void setup_video() {
+    const CVarList& cvars = object_registry().cvars;
+    open_window(parse_video_mode(cvars.get_string("video_mode")));
+    SDL_ShowCursor(cvars.get_integer("system::cursor") != 0 ? SDL_ENABLE : SDL_DISABLE);
+    const SharedString title = cvars.get_string("system::window_title");
+    SDL_WM_SetCaption(title.data(), title.data());
+    start_glew();
+
+    const int orientation = orientation_setting();
+    platform_state().previous_orientation = orientation;
+    platform_state().orientation_timer = 0.0f;
+    apply_orientation(orientation);
+    setup_gl_for_2d();
+}
+
+void update_orientation() {
+    Platform& p = platform_state();
+    p.previous_orientation = p.orientation;
+    p.orientation_timer = 0.5f;
+    apply_orientation(orientation_setting());
+}
+
+}  // namespace tarn

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <squirrel.h>
+
+#include "core/shared_string.hpp"
+#include "script/script_object.hpp"
+
+namespace tarn {
+
+struct ClassDescriptor;
+
+// Checked readers of native-function arguments. On a wrong type each raises its script error
+// (sq_throwerror) and returns false; the native function then returns SQ_ERROR.
+
+// An integer, or a float truncated toward zero. "Expecting integer."
+bool read_integer(HSQUIRRELVM vm, SQInteger index, int& out);
+// A float or an integer. "Expecting float."
+bool read_float(HSQUIRRELVM vm, SQInteger index, float& out);
+// A string; the characters stay valid while the argument is on the stack. "Expecting string."
+bool read_string(HSQUIRRELVM vm, SQInteger index, const char*& out);
+bool read_string(HSQUIRRELVM vm, SQInteger index, SharedString& out);
+// The user pointer of an instance whose class or a base class carries cls's tag and which is
+// bound to a native object. "Expecting " + the class name.
+bool read_instance(HSQUIRRELVM vm, SQInteger index, const ClassDescriptor& cls, void*& out);
+// Raises "Expecting " + name; returns SQ_ERROR for the native function to return.
+SQInteger raise_expecting(HSQUIRRELVM vm, const char* name);
+// The user pointer of `this` of any class instance. A non-instance is an engine fault (methods
+// using this reader are registered with an 'x' mask); an unbound instance raises "the object is
+// not a class instance".
+bool read_this(HSQUIRRELVM vm, void*& out);
+
+// The native object of class T (an EngineObject or GameObject class with a class_descriptor).
+template <typename T>
+bool read_object(HSQUIRRELVM vm, SQInteger index, T*& out) {
+    void* pointer = nullptr;
+    if (!read_instance(vm, index, T::class_descriptor, pointer))
+        return false;
+    if (!T::InstanceBase::is_bound_instance(vm, index)) {
+        raise_expecting(vm, T::class_descriptor.name);
+        return false;
+    }
+    out = static_cast<T*>(static_cast<typename T::InstanceBase*>(pointer));
+    return true;
+}
+
+template <typename T>
+bool read_this(HSQUIRRELVM vm, T*& out) {
+    void* pointer = nullptr;
+    if (!read_this(vm, pointer))
+        return false;
+    out = static_cast<T*>(static_cast<typename T::InstanceBase*>(pointer));
+    return true;
+}
+
+// Reads arguments in turn, for functions with optional or variant arguments. The first
+// argument after `this` is position 2.
+class ArgumentReader {
+public:
+    explicit ArgumentReader(HSQUIRRELVM vm, SQInteger first = 2) : vm_(vm), index_(first) {}
+
+    HSQUIRRELVM vm() const { return vm_; }
+    SQInteger index() const { return index_; }
+    // Arguments from the current one to the top of the stack.
+    SQInteger remaining() const;
+    bool at_end() const { return remaining() <= 0; }
+    SQObjectType type() const { return sq_gettype(vm_, index_); }
+    void skip() { ++index_; }
+
+    bool read_integer(int& out) { return advance(tarn::read_integer(vm_, index_, out)); }
+    bool read_float(float& out) { return advance(tarn::read_float(vm_, index_, out)); }
+    bool read_string(SharedString& out) { return advance(tarn::read_string(vm_, index_, out)); }
+    bool read_string(const char*& out) { return advance(tarn::read_string(vm_, index_, out)); }
+    template <typename T>
+    bool read_object(T*& out) {
+        return advance(tarn::read_object(vm_, index_, out));
+    }
+    // Any value.
+    ScriptObject read_value() { return ScriptObject(vm_, index_++); }
+
+private:
+    bool advance(bool ok) {
+        if (ok)
+            ++index_;
+        return ok;
+    }
+
+    HSQUIRRELVM vm_;
+    SQInteger index_;
+};
+
+}  // namespace tarn

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <squirrel.h>
+
+#include <span>
+
+#include "script/argument_reader.hpp"
+#include "script/instance_binding.hpp"
+#include "script/script_object.hpp"
+#include "script/script_value.hpp"
+
+namespace tarn {
+
+// One native function of a registration table. param_count counts `this`; a negative count -n
+// means at least n; 0 with a null mask checks nothing. The mask has one Squirrel type letter
+// group per parameter, `this` first ("x", ".s", "xf|i").
+struct NativeFunction {
+    const char* name;
+    SQFUNCTION function;
+    SQInteger param_count;
+    const char* type_mask;
+};
+
+// The registration operations. Each creates a slot (not static) in target, a table or a class,
+// and leaves the stack as it found it. A failing VM call is an engine fault: it is logged and the
+// process aborts.
+void bind_integer(const ScriptObject& target, const char* name, SQInteger value);
+void bind_string(const ScriptObject& target, const char* name, const char* value);
+ScriptObject new_table(const ScriptObject& target, const char* name);
+// base may be null for a class without a base class.
+ScriptObject new_class(const ScriptObject& target, const char* name, const ScriptObject* base,
+                       const void* type_tag, SQInteger user_data_size);
+void bind_function(const ScriptObject& target, const char* name, SQFUNCTION function,
+                   SQInteger param_count, const char* type_mask);
+void bind_function(const ScriptObject& target, const NativeFunction& function);
+void bind_functions(const ScriptObject& target, std::span<const NativeFunction> functions);
+
+// The VM's root, constant and registry tables.
+ScriptObject root_table(HSQUIRRELVM vm);
+ScriptObject const_table(HSQUIRRELVM vm);
+ScriptObject registry_table(HSQUIRRELVM vm);
+
+}  // namespace tarn

@@ -1,0 +1,25 @@
+#include "script/class_registration.hpp"
+
+#include "script/engine_object_script.hpp"
+#include "script/file_script.hpp"
+#include "script/game_object_script.hpp"
+#include "script/http_post_script.hpp"
+#include "script/time_script.hpp"
+#include "script/vector_math_script.hpp"
+
+namespace tarn {
+
+// Order matters: a class must exist before the classes that extend it. After EngineObject come
+// its direct subclasses (Texture, Font, Sound, SoundChannel, Sprite, Curve, Emitter2dResource,
+// HTTPPost, File, View2d, Camera, Time), then the vector math classes, GameObject, the scene
+// classes and the UI classes.
+void register_engine_classes(HSQUIRRELVM vm) {
+    register_engine_object_class(vm);
+    register_http_post_class(vm);
+    register_file_class(vm);
+    register_time_class(vm);
+    register_vector_math(vm);
+    register_game_object_class(vm);
+}
+
+}  // namespace tarn

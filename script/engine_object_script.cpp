@@ -1,0 +1,77 @@
+#include "script/engine_object_script.hpp"
+
+#include "script/binding.hpp"
+#include "script/engine_object.hpp"
+
+namespace tarn {
+
+namespace {
+
+// The EngineObject bound to the value at index, or null (raising nothing).
+EngineObject* engine_object_at(HSQUIRRELVM vm, SQInteger index) {
+    SQUserPointer pointer = nullptr;
+    if (sq_gettype(vm, index) != OT_INSTANCE)
+        return nullptr;
+    const void* tag = EngineObject::class_descriptor.type_tag();
+    if (SQ_FAILED(sq_getinstanceup(vm, index, &pointer, const_cast<void*>(tag)))) {
+        sq_reseterror(vm);
+        return nullptr;
+    }
+    return EngineObject::is_bound_instance(vm, index) ? static_cast<EngineObject*>(pointer)
+                                                      : nullptr;
+}
+
+SQInteger get_def_name(HSQUIRRELVM vm) {
+    EngineObject* self = nullptr;
+    if (!read_object(vm, 1, self))
+        return SQ_ERROR;
+    return return_string(vm, self->get_def_name());
+}
+
+SQInteger get_def(HSQUIRRELVM vm) {
+    EngineObject* self = nullptr;
+    if (!read_object(vm, 1, self))
+        return SQ_ERROR;
+    push_value(vm, self->get_def());
+    return 1;
+}
+
+SQInteger set_def(HSQUIRRELVM vm) {
+    EngineObject* self = nullptr;
+    if (!read_object(vm, 1, self))
+        return SQ_ERROR;
+    self->set_def(ScriptObject(vm, 2));
+    return 0;
+}
+
+SQInteger set_owner(HSQUIRRELVM vm) {
+    EngineObject* self = engine_object_at(vm, 1);
+    if (self == nullptr)
+        return raise_expecting(vm, "T");
+    self->set_owner(sq_gettop(vm) >= 2 ? engine_object_at(vm, 2) : nullptr);
+    return 0;
+}
+
+SQInteger get_owner(HSQUIRRELVM vm) {
+    EngineObject* self = engine_object_at(vm, 1);
+    if (self == nullptr)
+        return raise_expecting(vm, "T");
+    push_object(vm, self->owner());
+    return 1;
+}
+
+constexpr NativeFunction kMethods[] = {
+    {"get_def_name", get_def_name, 1, "x"}, {"get_def", get_def, 1, "x"},
+    {"set_def", set_def, 2, "x."},          {"set_owner", set_owner, -1, "x"},
+    {"get_owner", get_owner, -1, "x"},
+};
+
+}  // namespace
+
+void register_engine_object_class(HSQUIRRELVM vm) {
+    ClassDescriptor& cls = EngineObject::class_descriptor;
+    cls.script_class = new_class(root_table(vm), cls.name, nullptr, cls.type_tag(), 0);
+    bind_functions(cls.script_class, kMethods);
+}
+
+}  // namespace tarn

@@ -1,0 +1,61 @@
+#include "script/http_post_script.hpp"
+
+#include "script/binding.hpp"
+#include "script/http_post.hpp"
+
+namespace tarn {
+
+namespace {
+
+// Binds a new HTTPPost to `this`; an instance that already has one keeps it.
+SQInteger construct(HSQUIRRELVM vm) {
+    SQUserPointer bound = nullptr;
+    const void* tag = HTTPPost::class_descriptor.type_tag();
+    if (SQ_FAILED(sq_getinstanceup(vm, 1, &bound, const_cast<void*>(tag))))
+        return raise_expecting(vm, HTTPPost::class_descriptor.name);
+    if (bound == nullptr)
+        attach(vm, 1, new HTTPPost);
+    return 0;
+}
+
+SQInteger init(HSQUIRRELVM vm) {
+    HTTPPost* self = nullptr;
+    SharedString url, data;
+    if (!read_object(vm, 1, self) || !read_string(vm, 2, url) || !read_string(vm, 3, data))
+        return SQ_ERROR;
+    self->start(url, data);
+    return 0;
+}
+
+SQInteger update(HSQUIRRELVM vm) {
+    HTTPPost* self = nullptr;
+    if (!read_object(vm, 1, self))
+        return SQ_ERROR;
+    push_value(vm, self->script_status());
+    return 1;
+}
+
+SQInteger get_received_data(HSQUIRRELVM vm) {
+    HTTPPost* self = nullptr;
+    if (!read_object(vm, 1, self))
+        return SQ_ERROR;
+    return return_string(vm, self->received_data());
+}
+
+constexpr NativeFunction kMethods[] = {
+    {"constructor", construct, 1, "x"},
+    {"init", init, 3, "xss"},
+    {"update", update, 1, "x"},
+    {"get_received_data", get_received_data, 1, "x"},
+};
+
+}  // namespace
+
+void register_http_post_class(HSQUIRRELVM vm) {
+    ClassDescriptor& cls = HTTPPost::class_descriptor;
+    const ScriptObject& base = EngineObject::class_descriptor.script_class;
+    cls.script_class = new_class(root_table(vm), cls.name, &base, cls.type_tag(), 0);
+    bind_functions(cls.script_class, kMethods);
+}
+
+}  // namespace tarn

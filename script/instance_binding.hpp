@@ -1,0 +1,37 @@
+#pragma once
+
+#include <squirrel.h>
+
+#include "script/script_object.hpp"
+#include "script/script_value.hpp"
+
+namespace tarn {
+
+class EngineObject;
+
+// Binds the class instance at index to object: user pointer, release hook and the object's
+// instance slot. A counted object pins its new instance. A non-instance is an engine fault.
+void attach(HSQUIRRELVM vm, SQInteger index, EngineObject* object);
+// Pushes object's instance, creating it (without running the constructor) from the root-table
+// class named like the object's class on first use; null pushes null.
+void push_object(HSQUIRRELVM vm, EngineObject* object);
+
+// Calls method name of object's instance with the pushed arguments (this is the instance,
+// which sits below them together with the method). Internals of call_method.
+bool push_method(HSQUIRRELVM vm, EngineObject* object, const char* name);
+bool call_pushed_method(HSQUIRRELVM vm, SQInteger argument_count);
+
+// Calls the named method of object's script instance with the arguments, errors raised. A
+// missing method is skipped (true); false when the call failed.
+template <typename... Args>
+bool call_method(HSQUIRRELVM vm, EngineObject* object, const char* name, const Args&... args) {
+    SQInteger top = sq_gettop(vm);
+    if (!push_method(vm, object, name))
+        return true;
+    (push_value(vm, args), ...);
+    bool ok = call_pushed_method(vm, sizeof...(Args));
+    sq_settop(vm, top);
+    return ok;
+}
+
+}  // namespace tarn

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <squirrel.h>
+
+#include "core/std_file.hpp"
+#include "script/script_object.hpp"
+
+namespace tarn {
+
+// Compiles text held in memory with errors raised (the VM's compile error handler reports
+// them). Null on failure.
+ScriptObject compile_text(HSQUIRRELVM vm, const char* text, SQInteger length,
+                          const char* source_name);
+// Loads a closure serialised by the VM (sq_writeclosure). Null on failure.
+ScriptObject read_closure(HSQUIRRELVM vm, const Bytes& bytes);
+
+}  // namespace tarn

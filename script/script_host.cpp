@@ -1,0 +1,205 @@
+#include "script/script_host.hpp"
+
+#include <sqstdaux.h>
+#include <sqstdblob.h>
+#include <sqstdmath.h>
+#include <sqstdstring.h>
+#include <sqstdsystem.h>
+
+#include <cstdarg>
+#include <cstring>
+
+#include "core/log.hpp"
+#include "core/message.hpp"
+#include "script/class_registration.hpp"
+#include "script/class_tables.hpp"
+#include "script/key_constants.hpp"
+#include "script/script_compiler.hpp"
+#include "script/system_api.hpp"
+
+namespace tarn {
+
+namespace {
+
+constexpr char kBootText[] =
+    "::System.run_script( \"scripts/constants.nut\" ) ; return ::System.run_script( "
+    "\"scripts/main.nut\" ) ;";
+
+constexpr ScriptRegistration kEngineRegistrations[] = {
+    register_system_api,
+    register_key_constants,
+    register_engine_classes,
+    setup_class_tables,
+};
+
+void print(HSQUIRRELVM /*vm*/, const SQChar* format, ...) {
+    std::va_list args;
+    va_start(args, format);
+    log_formatted(format, args);
+    va_end(args);
+}
+
+void on_compile_error(HSQUIRRELVM vm, const SQChar* description, const SQChar* source,
+                      SQInteger line, SQInteger column) {
+    ScriptErrorState& state = ScriptHost::of(vm).error_state();
+    state.compile_description = SharedString(description);
+    state.compile_source = SharedString(source);
+    state.compile_line = static_cast<int>(line);
+    state.compile_column = static_cast<int>(column);
+    log_message(compile_error_text(state));
+}
+
+// Keeps the location of the first uncaught runtime error: the function that raised it.
+void record_location(HSQUIRRELVM vm, ScriptErrorState& state) {
+    SQStackInfos info;
+    if (state.has_runtime_location || SQ_FAILED(sq_stackinfos(vm, 1, &info)))
+        return;
+    state.runtime_function = SharedString(info.funcname != nullptr ? info.funcname : "unknown");
+    state.runtime_source = SharedString(info.source != nullptr ? info.source : "unknown");
+    state.runtime_line = static_cast<int>(info.line);
+    state.has_runtime_location = true;
+}
+
+SQInteger on_runtime_error(HSQUIRRELVM vm) {
+    record_location(vm, ScriptHost::of(vm).error_state());
+    if (SQPRINTFUNCTION print_function = sq_getprintfunc(vm)) {
+        const SQChar* error = nullptr;
+        if (sq_gettype(vm, 2) == OT_STRING && SQ_SUCCEEDED(sq_getstring(vm, 2, &error))) {
+            print_function(vm, "\nAN ERROR HAS OCCURED [%s]\n", error);
+        } else {
+            print_function(vm, "\nAN ERROR HAS OCCURED [unknown]\n");
+        }
+    }
+    sqstd_printcallstack(vm);
+    return 0;
+}
+
+void register_standard_library(HSQUIRRELVM vm) {
+    sq_pushroottable(vm);
+    sqstd_register_mathlib(vm);
+    sqstd_register_stringlib(vm);
+    sqstd_register_bloblib(vm);
+    sqstd_register_systemlib(vm);
+    sq_poptop(vm);
+}
+
+}  // namespace
+
+std::span<const ScriptRegistration> engine_registrations() {
+    return kEngineRegistrations;
+}
+
+ScriptHost::~ScriptHost() {
+    close();
+}
+
+void ScriptHost::start() {
+    start(engine_registrations());
+}
+
+void ScriptHost::start(std::span<const ScriptRegistration> registrations) {
+    log_message("Initializing squirrel...");
+    vm_ = sq_open(1024);
+    if (vm_ == nullptr)
+        fatal_internal_error("Can't initialize squirrel.");
+    sq_setsharedforeignptr(vm_, this);
+    sq_setprintfunc(vm_, print, print);
+    sq_setcompilererrorhandler(vm_, on_compile_error);
+    sq_newclosure(vm_, on_runtime_error, 0);
+    sq_seterrorhandler(vm_);
+    register_standard_library(vm_);
+    for (ScriptRegistration registration : registrations)
+        registration(vm_);
+}
+
+ScriptHost& ScriptHost::of(HSQUIRRELVM vm) {
+    return *static_cast<ScriptHost*>(sq_getsharedforeignptr(vm));
+}
+
+// Empties the VM's tables and collects, so that native objects bound to instances die while
+// the VM still works; then closes it.
+void ScriptHost::close() {
+    if (vm_ == nullptr)
+        return;
+    release_class_tables();
+    sq_settop(vm_, 0);
+    sq_pushroottable(vm_);
+    sq_clear(vm_, -1);
+    sq_pushregistrytable(vm_);
+    sq_clear(vm_, -1);
+    sq_pushconsttable(vm_);
+    sq_clear(vm_, -1);
+    sq_settop(vm_, 0);
+    while (sq_collectgarbage(vm_) > 0) {
+    }
+    sq_close(vm_);
+    vm_ = nullptr;
+}
+
+ScriptObject ScriptHost::compile(const char* text, SQInteger length, const char* source_name) {
+    return compile_text(vm_, text, length, source_name);
+}
+
+void ScriptHost::push_callee(const ScriptObject& closure, const ScriptObject& self) {
+    closure.push(vm_);
+    if (self.is_null())
+        sq_pushroottable(vm_);
+    else
+        self.push(vm_);
+}
+
+bool ScriptHost::finish_call(SQInteger argument_count, ScriptObject* result) {
+    bool want_result = result != nullptr;
+    if (SQ_FAILED(sq_call(vm_, argument_count + 1, want_result ? SQTrue : SQFalse, SQTrue))) {
+        log_message(error_text());
+        return false;
+    }
+    if (want_result)
+        *result = ScriptObject(vm_, -1);
+    return true;
+}
+
+ScriptObject ScriptHost::find_method(const ScriptObject& target, const char* name) {
+    if (target.is_null())
+        return ScriptObject();
+    SQInteger top = sq_gettop(vm_);
+    target.push(vm_);
+    sq_pushstring(vm_, name, -1);
+    ScriptObject method;
+    if (SQ_SUCCEEDED(sq_get(vm_, -2)))
+        method = ScriptObject(vm_, -1);
+    sq_settop(vm_, top);
+    return method;
+}
+
+SharedString ScriptHost::error_text() const {
+    SharedString text;
+    sq_getlasterror(vm_);
+    const SQChar* error = nullptr;
+    if (sq_gettype(vm_, -1) == OT_STRING && SQ_SUCCEEDED(sq_getstring(vm_, -1, &error)) &&
+        *error != '\0') {
+        text = SharedString(error);
+    } else {
+        text = SharedString("Unknown error.");
+    }
+    sq_poptop(vm_);
+    text.append("\n");
+    text.append(runtime_location_text(errors_));
+    return text;
+}
+
+ScriptObject ScriptHost::run_boot_script() {
+    ScriptObject closure = compile(kBootText, std::strlen(kBootText), "boot.nut");
+    if (closure.is_null()) {
+        log_message(message("Error compiling script from source '%1': %2", "boot.nut",
+                            compile_error_text()));
+    }
+    ScriptObject game;
+    if (!call(closure, ScriptObject(), &game)) {
+        log_message("Error running boot script.");
+        fatal_script_error(error_text());
+    }
+    return game;
+}
+
+}  // namespace tarn

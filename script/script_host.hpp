@@ -1,0 +1,90 @@
+#pragma once
+
+#include <squirrel.h>
+
+#include <span>
+
+#include "core/fatal.hpp"
+#include "core/shared_string.hpp"
+#include "script/script_error_state.hpp"
+#include "script/script_object.hpp"
+#include "script/script_value.hpp"
+
+namespace tarn {
+
+// One step of registering the engine API in a new VM.
+using ScriptRegistration = void (*)(HSQUIRRELVM vm);
+
+// The engine API registrations in order: System table, native classes, class tables.
+std::span<const ScriptRegistration> engine_registrations();
+
+// The script VM with its output, error handlers and error state. The engine owns one for the
+// whole process (its VM is never closed while the engine runs); a host that is destroyed closes
+// its VM after collecting every script object it can.
+class ScriptHost {
+public:
+    ScriptHost() = default;
+    ScriptHost(const ScriptHost&) = delete;
+    ScriptHost& operator=(const ScriptHost&) = delete;
+    ~ScriptHost();
+
+    // Creates and configures the VM, then runs the registrations. A VM that cannot be created
+    // aborts the process.
+    void start();
+    void start(std::span<const ScriptRegistration> registrations);
+
+    // The host of a VM (or of one of its threads) that start() created.
+    static ScriptHost& of(HSQUIRRELVM vm);
+
+    HSQUIRRELVM vm() const { return vm_; }
+    ScriptErrorState& error_state() { return errors_; }
+    const ScriptErrorState& error_state() const { return errors_; }
+
+    // A closure for source text held in memory, or null (the error is logged).
+    ScriptObject compile(const char* text, SQInteger length, const char* source_name);
+
+    // Calls closure with self as `this` (the root table when self is null) and the arguments,
+    // errors raised. Stores the result when result is given. A failure logs error_text().
+    template <typename... Args>
+    bool call(const ScriptObject& closure, const ScriptObject& self, ScriptObject* result,
+              const Args&... args) {
+        SQInteger top = sq_gettop(vm_);
+        push_callee(closure, self);
+        (push_value(vm_, args), ...);
+        bool ok = finish_call(sizeof...(Args), result);
+        sq_settop(vm_, top);
+        return ok;
+    }
+
+    // Calls target's method name (found with a delegating get) with the arguments and ignores
+    // its result. A null target or a missing method does nothing; a failure is a fatal script
+    // error.
+    template <typename... Args>
+    void call_callback(const ScriptObject& target, const char* name, const Args&... args) {
+        ScriptObject method = find_method(target, name);
+        if (method.is_null())
+            return;
+        if (!call(method, target, nullptr, args...))
+            fatal_script_error(error_text());
+    }
+
+    // The VM's last error ("Unknown error." when it is not a non-empty string), "\n" and the
+    // location of the first located runtime error, if any.
+    SharedString error_text() const;
+    SharedString compile_error_text() const { return tarn::compile_error_text(errors_); }
+
+    // Runs the boot text and returns its result, the game object. A failure is a fatal script
+    // error.
+    ScriptObject run_boot_script();
+
+private:
+    void push_callee(const ScriptObject& closure, const ScriptObject& self);
+    bool finish_call(SQInteger argument_count, ScriptObject* result);
+    ScriptObject find_method(const ScriptObject& target, const char* name);
+    void close();
+
+    HSQUIRRELVM vm_ = nullptr;
+    ScriptErrorState errors_;
+};
+
+}  // namespace tarn

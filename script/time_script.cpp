@@ -1,0 +1,155 @@
+#include "script/time_script.hpp"
+
+#include <cstring>
+
+#include "script/binding.hpp"
+#include "script/engine_object.hpp"
+#include "script/time_value.hpp"
+
+namespace tarn {
+
+namespace {
+
+// Time has no native object and no class descriptor: its type tag is the address of its name.
+constexpr char kTimeName[] = "Time";
+
+// The value bytes inside the Time instance at index, or null for any other value.
+void* time_slot(HSQUIRRELVM vm, SQInteger index) {
+    SQUserPointer slot = nullptr;
+    if (sq_gettype(vm, index) != OT_INSTANCE ||
+        SQ_FAILED(sq_getinstanceup(vm, index, &slot, const_cast<char*>(kTimeName)))) {
+        sq_reseterror(vm);
+        return nullptr;
+    }
+    return slot;
+}
+
+// The user data need not be aligned for a double, so it is copied bytewise.
+bool read_time(HSQUIRRELVM vm, SQInteger index, TimeValue& out) {
+    const void* slot = time_slot(vm, index);
+    if (slot != nullptr)
+        std::memcpy(&out.seconds, slot, sizeof out.seconds);
+    return slot != nullptr;
+}
+
+bool write_time(HSQUIRRELVM vm, SQInteger index, TimeValue value) {
+    void* slot = time_slot(vm, index);
+    if (slot != nullptr)
+        std::memcpy(slot, &value.seconds, sizeof value.seconds);
+    return slot != nullptr;
+}
+
+// An integer, a float or a Time, in seconds.
+bool read_operand(HSQUIRRELVM vm, SQInteger index, double& out) {
+    SQInteger integer = 0;
+    SQFloat real = 0;
+    TimeValue time;
+    switch (sq_gettype(vm, index)) {
+        case OT_INTEGER:
+            sq_getinteger(vm, index, &integer);
+            out = static_cast<double>(integer);
+            return true;
+        case OT_FLOAT:
+            sq_getfloat(vm, index, &real);
+            out = real;
+            return true;
+        default:
+            if (!read_time(vm, index, time))
+                return false;
+            out = time.seconds;
+            return true;
+    }
+}
+
+// `this` and the operand of a binary method.
+bool read_operands(HSQUIRRELVM vm, TimeValue& self, double& other) {
+    return read_time(vm, 1, self) && read_operand(vm, 2, other);
+}
+
+// Pushes a new instance of the root table's Time class (its constructor is not run).
+SQInteger push_time(HSQUIRRELVM vm, TimeValue value) {
+    const SQInteger top = sq_gettop(vm);
+    sq_pushroottable(vm);
+    sq_pushstring(vm, kTimeName, -1);
+    if (SQ_FAILED(sq_get(vm, -2)) || SQ_FAILED(sq_createinstance(vm, -1)) ||
+        !write_time(vm, -1, value)) {
+        sq_settop(vm, top);
+        return sq_throwerror(vm, "Can't create Time instance.");
+    }
+    sq_remove(vm, top + 1);  // the root table
+    sq_remove(vm, top + 1);  // the class
+    return 1;
+}
+
+// The value the constructor's arguments give, or the error they raise.
+const char* constructor_value(HSQUIRRELVM vm, double& value) {
+    TimeValue self;
+    if (!read_time(vm, 1, self))
+        return "Invalid this.";
+    if (sq_gettop(vm) > 2)
+        return "Invalid number of arguments to Time constructor.";
+    if (sq_gettop(vm) == 2 && !read_operand(vm, 2, value))
+        return "Invalid argument to Time constructor.";
+    return nullptr;
+}
+
+SQInteger construct(HSQUIRRELVM vm) {
+    double value = 0.0;
+    if (const char* error = constructor_value(vm, value))
+        return sq_throwerror(vm, error);
+    write_time(vm, 1, TimeValue{value});
+    return 0;
+}
+
+// As a script float, through the VM's own number formatting.
+SQInteger to_string(HSQUIRRELVM vm) {
+    TimeValue self;
+    if (!read_time(vm, 1, self))
+        return sq_throwerror(vm, "Invalid argument to Time _tostring().");
+    sq_pushfloat(vm, static_cast<SQFloat>(self.seconds));
+    return SQ_SUCCEEDED(sq_tostring(vm, -1)) ? 1 : SQ_ERROR;
+}
+
+SQInteger add(HSQUIRRELVM vm) {
+    TimeValue self;
+    double other = 0.0;
+    if (!read_operands(vm, self, other))
+        return sq_throwerror(vm, "Invalid argument to Time _add.");
+    return push_time(vm, self + other);
+}
+
+SQInteger subtract(HSQUIRRELVM vm) {
+    TimeValue self;
+    double other = 0.0;
+    if (!read_operands(vm, self, other))
+        return sq_throwerror(vm, "Invalid argument to Time _sub.");
+    return push_time(vm, self - other);
+}
+
+SQInteger compare(HSQUIRRELVM vm) {
+    TimeValue self;
+    double other = 0.0;
+    if (!read_operands(vm, self, other))
+        return sq_throwerror(vm, "Invalid argument to Time _cmp.");
+    push_value(vm, compare_times(self, other));
+    return 1;
+}
+
+constexpr NativeFunction kMethods[] = {
+    {"constructor", construct, -1, "x"}, {"_tostring", to_string, 1, "x"},
+    {"_add", add, 2, "x i|f|x"},         {"_sub", subtract, 2, "x i|f|x"},
+    {"_cmp", compare, 2, "x i|f|x"},
+};
+
+}  // namespace
+
+// Time derives from EngineObject in scripts, but its instances hold a value, not a native object:
+// EngineObject's readers tell them apart by the release hook that only bound instances carry.
+void register_time_class(HSQUIRRELVM vm) {
+    const ScriptObject& base = EngineObject::class_descriptor.script_class;
+    ScriptObject time_class = new_class(root_table(vm), kTimeName, &base, kTimeName,
+                                        static_cast<SQInteger>(sizeof(TimeValue::seconds)));
+    bind_functions(time_class, kMethods);
+}
+
+}  // namespace tarn

@@ -1,0 +1,3 @@
+// line 1
+local ok = 1;
+local = = 2;

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/cvar_list.hpp"
+#include "resources/texture_list.hpp"
 
 namespace tarn {
 
 // The lists of live engine objects that the engine walks as a whole.
 struct ObjectRegistry {
     CVarList cvars;
+    TextureList textures;
 };
 
 }  // namespace tarn

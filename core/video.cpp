@@ -11,6 +11,7 @@
 #include "core/singletons.hpp"
 #include "core/video_mode.hpp"
 #include "render/renderer.hpp"
+#include "resources/texture.hpp"
 
 namespace tarn {
 
@@ -67,12 +68,14 @@ void setup_gl_for_2d() {
 }  // namespace
 
 void setup_video() {
+    forget_textures();
     const CVarList& cvars = object_registry().cvars;
     open_window(parse_video_mode(cvars.get_string("video_mode")));
     SDL_ShowCursor(cvars.get_integer("system::cursor") != 0 ? SDL_ENABLE : SDL_DISABLE);
     const SharedString title = cvars.get_string("system::window_title");
     SDL_WM_SetCaption(title.data(), title.data());
     start_glew();
+    load_pending_textures();
 
     const int orientation = orientation_setting();
     platform_state().previous_orientation = orientation;

@@ -1,11 +1,16 @@
 #include "resources/texture_memory.hpp"
 
+#include "resources/texture.hpp"
+
 namespace tarn {
 
-// The engine has no texture resource yet, so the list of live textures is empty and nothing is
-// held. The texture resource replaces this with the sum over its list when it arrives.
 std::int64_t loaded_texture_memory() {
-    return 0;
+    std::int64_t bytes = 0;
+    for (const Texture* t = first_texture(); t != nullptr; t = t->next()) {
+        if (t->load_state() == EngineObject::kLoaded)
+            bytes += t->memory_bytes();
+    }
+    return bytes;
 }
 
 }  // namespace tarn

@@ -73,8 +73,6 @@ ClassDescriptor shader_class("Shader", &EngineObject::class_descriptor, "shader_
                              "g_shader_defs");
 ClassDescriptor sprite_class("Sprite", &EngineObject::class_descriptor, "sprite2_def_to_obj",
                              "g_sprite_defs");
-ClassDescriptor texture_class("Texture", &EngineObject::class_descriptor, "texture_def_to_obj",
-                              "g_texture_defs");
 ClassDescriptor sound_class("Sound", &EngineObject::class_descriptor, "sound_to_obj",
                             "g_sound_defs");
 ClassDescriptor emitter_class("Emitter2dResource", &EngineObject::class_descriptor,

@@ -1,5 +1,6 @@
 #include "script/class_registration.hpp"
 
+#include "resources/texture_script.hpp"
 #include "script/engine_object_script.hpp"
 #include "script/file_script.hpp"
 #include "script/game_object_script.hpp"
@@ -15,6 +16,7 @@ namespace tarn {
 // classes and the UI classes.
 void register_engine_classes(HSQUIRRELVM vm) {
     register_engine_object_class(vm);
+    register_texture_class(vm);
     register_http_post_class(vm);
     register_file_class(vm);
     register_time_class(vm);

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace tarn {
+
+class Texture;
+
+// The live textures in construction order; each texture links itself in when constructed and
+// out when destroyed.
+struct TextureList {
+    Texture* first = nullptr;
+    Texture* last = nullptr;
+};
+
+}  // namespace tarn

@@ -18,6 +18,7 @@
 #include "core/video.hpp"
 #include "platform/console.hpp"
 #include "render/renderer.hpp"
+#include "resources/sprite_builtins.hpp"
 #include "script/script_host.hpp"
 
 namespace tarn {
@@ -110,6 +111,7 @@ bool initialize() {
 
     start_platform();
     sound_system().init(object_registry().cvars);
+    renderer().set_special_resources_maker(&make_special_resources);
     renderer().init_gl();
 
     ScriptHost& host = script_host();

@@ -71,8 +71,6 @@ ClassDescriptor font_class("Font", &EngineObject::class_descriptor, "font_def_to
                            "g_font_defs");
 ClassDescriptor shader_class("Shader", &EngineObject::class_descriptor, "shader_def_to_obj",
                              "g_shader_defs");
-ClassDescriptor sprite_class("Sprite", &EngineObject::class_descriptor, "sprite2_def_to_obj",
-                             "g_sprite_defs");
 ClassDescriptor sound_class("Sound", &EngineObject::class_descriptor, "sound_to_obj",
                             "g_sound_defs");
 ClassDescriptor emitter_class("Emitter2dResource", &EngineObject::class_descriptor,

@@ -1,5 +1,6 @@
 #include "script/class_registration.hpp"
 
+#include "resources/sprite_script.hpp"
 #include "resources/texture_script.hpp"
 #include "script/engine_object_script.hpp"
 #include "script/file_script.hpp"
@@ -17,6 +18,7 @@ namespace tarn {
 void register_engine_classes(HSQUIRRELVM vm) {
     register_engine_object_class(vm);
     register_texture_class(vm);
+    register_sprite_class(vm);
     register_http_post_class(vm);
     register_file_class(vm);
     register_time_class(vm);

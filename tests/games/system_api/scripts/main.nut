@@ -81,7 +81,10 @@ check_equal(error_of(@() ::System.set_clear_color([1, 2])),
 check_equal(error_of(@() ::System.set_clear_color()), "Expecting numeric.", "no clear colour");
 check_equal(error_of(@() ::System.set_clear_screen("yes")) != null, true,
             "set_clear_screen needs a bool or number");
-check_equal(::System.get_texture_memory_usage(), 0, "no texture memory in use");
+// Only the built-in 1x1 white texture (RGB, 3 bytes) is loaded before the game loads any.
+check_equal(::System.get_texture_memory_usage(), 3, "only the built-in white texture");
+check(::Texture.find("_white_") != null && ::Texture.find("_null_") != null,
+      "the built-in textures exist from the start");
 check_equal(::System.get_rendered_triangle_count(), 0, "nothing drawn yet");
 
 check_equal(::System.set_text_color(9, 1, 0, 0, 1), null, "the last text colour");

@@ -29,7 +29,8 @@ bench: build
 sanitize: deps
 	@cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTARN_SANITIZE=ON > /dev/null
 	@cmake --build build-sanitize -j $(JOBS)
-	@tools/with-display ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
+	@LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp \
+		tools/with-display ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
 
 clean:
 	rm -rf $(BUILD_DIR) build-sanitize

@@ -8,7 +8,9 @@ namespace {
 
 // Seconds between two clock values, taken as an unsigned 32-bit difference.
 float seconds_between(std::int32_t from, std::int32_t to) {
-    return static_cast<float>(static_cast<std::uint32_t>(to - from)) * 0.001f;
+    const std::uint32_t milliseconds =
+        static_cast<std::uint32_t>(to) - static_cast<std::uint32_t>(from);
+    return static_cast<float>(milliseconds) * 0.001f;
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 namespace tarn {
 
-namespace {
-
 bool is_number(const ScriptObject& value) {
     return value.type() == OT_INTEGER || value.type() == OT_FLOAT;
 }
@@ -12,6 +10,8 @@ float to_float(const ScriptObject& value) {
     return value.type() == OT_INTEGER ? static_cast<float>(sq_objtointeger(&value.handle()))
                                       : sq_objtofloat(&value.handle());
 }
+
+namespace {
 
 // Up to max numbers of an array; the count read, or -1 when the value is not an array of
 // numbers.

@@ -9,6 +9,10 @@
 
 namespace tarn {
 
+// Whether a script value is an integer or a float, and its value as a float.
+bool is_number(const ScriptObject& value);
+float to_float(const ScriptObject& value);
+
 // Typed reads of the keys of a resource definition table. A missing key, or a value of a type
 // the read cannot use, gives the default, so a careless def never breaks the loader.
 class DefTable {

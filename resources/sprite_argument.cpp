@@ -1,19 +1,11 @@
 #include "resources/sprite_argument.hpp"
 
 #include "resources/resource_loading.hpp"
+#include "script/instance_binding.hpp"
 
 namespace tarn {
 
 namespace {
-
-Sprite* sprite_of_instance(HSQUIRRELVM vm, SQInteger index) {
-    SQUserPointer pointer = nullptr;
-    const void* tag = Sprite::class_descriptor.type_tag();
-    if (SQ_FAILED(sq_getinstanceup(vm, index, &pointer, const_cast<void*>(tag))) ||
-        pointer == nullptr || !EngineObject::is_bound_instance(vm, index))
-        return nullptr;
-    return static_cast<Sprite*>(static_cast<EngineObject*>(pointer));
-}
 
 // A sprite that is loaded, or what stands in for it.
 Sprite* usable_sprite(HSQUIRRELVM vm, Sprite* sprite) {
@@ -32,7 +24,7 @@ bool read_sprite(ArgumentReader& args, ObjectRef<Sprite>& out, bool load, const 
             out.reset();
             break;
         case OT_INSTANCE: {
-            Sprite* sprite = sprite_of_instance(vm, index);
+            Sprite* sprite = bound_object_at<Sprite>(vm, index);
             out.reset(load ? usable_sprite(vm, sprite) : sprite);
             break;
         }

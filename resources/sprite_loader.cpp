@@ -13,15 +13,6 @@ namespace tarn {
 
 namespace {
 
-bool is_number(const ScriptObject& value) {
-    return value.type() == OT_INTEGER || value.type() == OT_FLOAT;
-}
-
-float to_float(const ScriptObject& value) {
-    return value.type() == OT_INTEGER ? static_cast<float>(sq_objtointeger(&value.handle()))
-                                      : sq_objtofloat(&value.handle());
-}
-
 // The elements of an array value; empty for anything else.
 std::vector<ScriptObject> elements_of(const ScriptObject& array) {
     std::vector<ScriptObject> out;

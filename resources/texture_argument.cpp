@@ -1,21 +1,9 @@
 #include "resources/texture_argument.hpp"
 
 #include "resources/resource_loading.hpp"
+#include "script/instance_binding.hpp"
 
 namespace tarn {
-
-namespace {
-
-Texture* texture_of_instance(HSQUIRRELVM vm, SQInteger index) {
-    SQUserPointer pointer = nullptr;
-    const void* tag = Texture::class_descriptor.type_tag();
-    if (SQ_FAILED(sq_getinstanceup(vm, index, &pointer, const_cast<void*>(tag))) ||
-        pointer == nullptr || !EngineObject::is_bound_instance(vm, index))
-        return nullptr;
-    return static_cast<Texture*>(static_cast<EngineObject*>(pointer));
-}
-
-}  // namespace
 
 bool read_texture_or_name(ArgumentReader& args, ObjectRef<Texture>& out) {
     HSQUIRRELVM vm = args.vm();
@@ -25,7 +13,7 @@ bool read_texture_or_name(ArgumentReader& args, ObjectRef<Texture>& out) {
             out.reset();
             break;
         case OT_INSTANCE:
-            out.reset(texture_of_instance(vm, index));
+            out.reset(bound_object_at<Texture>(vm, index));
             break;
         case OT_STRING: {
             const char* name = nullptr;

@@ -2,24 +2,11 @@
 
 #include "script/binding.hpp"
 #include "script/engine_object.hpp"
+#include "script/instance_binding.hpp"
 
 namespace tarn {
 
 namespace {
-
-// The EngineObject bound to the value at index, or null (raising nothing).
-EngineObject* engine_object_at(HSQUIRRELVM vm, SQInteger index) {
-    SQUserPointer pointer = nullptr;
-    if (sq_gettype(vm, index) != OT_INSTANCE)
-        return nullptr;
-    const void* tag = EngineObject::class_descriptor.type_tag();
-    if (SQ_FAILED(sq_getinstanceup(vm, index, &pointer, const_cast<void*>(tag)))) {
-        sq_reseterror(vm);
-        return nullptr;
-    }
-    return EngineObject::is_bound_instance(vm, index) ? static_cast<EngineObject*>(pointer)
-                                                      : nullptr;
-}
 
 SQInteger get_def_name(HSQUIRRELVM vm) {
     EngineObject* self = nullptr;
@@ -45,15 +32,15 @@ SQInteger set_def(HSQUIRRELVM vm) {
 }
 
 SQInteger set_owner(HSQUIRRELVM vm) {
-    EngineObject* self = engine_object_at(vm, 1);
+    EngineObject* self = bound_object_at<EngineObject>(vm, 1);
     if (self == nullptr)
         return raise_expecting(vm, "T");
-    self->set_owner(sq_gettop(vm) >= 2 ? engine_object_at(vm, 2) : nullptr);
+    self->set_owner(sq_gettop(vm) >= 2 ? bound_object_at<EngineObject>(vm, 2) : nullptr);
     return 0;
 }
 
 SQInteger get_owner(HSQUIRRELVM vm) {
-    EngineObject* self = engine_object_at(vm, 1);
+    EngineObject* self = bound_object_at<EngineObject>(vm, 1);
     if (self == nullptr)
         return raise_expecting(vm, "T");
     push_object(vm, self->owner());

@@ -8,6 +8,7 @@
 namespace tarn {
 
 class EngineObject;
+struct ClassDescriptor;
 
 // Binds the class instance at index to object: user pointer, release hook and the object's
 // instance slot. A counted object pins its new instance. A non-instance is an engine fault.
@@ -15,6 +16,14 @@ void attach(HSQUIRRELVM vm, SQInteger index, EngineObject* object);
 // Pushes object's instance, creating it (without running the constructor) from the root-table
 // class named like the object's class on first use; null pushes null.
 void push_object(HSQUIRRELVM vm, EngineObject* object);
+
+// The native object bound by attach to the instance at index, when the instance's class is cls
+// or derives from it; null for anything else (no error is raised).
+EngineObject* bound_object_at(HSQUIRRELVM vm, SQInteger index, const ClassDescriptor& cls);
+template <typename T>
+T* bound_object_at(HSQUIRRELVM vm, SQInteger index) {
+    return static_cast<T*>(bound_object_at(vm, index, T::class_descriptor));
+}
 
 // Calls method name of object's instance with the pushed arguments (this is the instance,
 // which sits below them together with the method). Internals of call_method.

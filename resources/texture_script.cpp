@@ -68,10 +68,7 @@ constexpr NativeFunction kMethods[] = {
 }  // namespace
 
 void register_texture_class(HSQUIRRELVM vm) {
-    ClassDescriptor& cls = Texture::class_descriptor;
-    const ScriptObject& base = EngineObject::class_descriptor.script_class;
-    cls.script_class = new_class(root_table(vm), cls.name, &base, cls.type_tag(), 0);
-    bind_functions(cls.script_class, kMethods);
+    register_class(vm, Texture::class_descriptor, kMethods);
 }
 
 }  // namespace tarn

@@ -1,6 +1,7 @@
 #include "script/binding.hpp"
 
 #include "core/fatal.hpp"
+#include "script/class_descriptor.hpp"
 
 namespace tarn {
 
@@ -124,6 +125,12 @@ ScriptObject const_table(HSQUIRRELVM vm) {
 
 ScriptObject registry_table(HSQUIRRELVM vm) {
     return pushed_table(vm, sq_pushregistrytable);
+}
+
+void register_class(HSQUIRRELVM vm, ClassDescriptor& cls, std::span<const NativeFunction> methods) {
+    const ScriptObject* base = cls.parent ? &cls.parent->script_class : nullptr;
+    cls.script_class = new_class(root_table(vm), cls.name, base, cls.type_tag(), 0);
+    bind_functions(cls.script_class, methods);
 }
 
 }  // namespace tarn

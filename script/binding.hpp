@@ -35,6 +35,11 @@ void bind_function(const ScriptObject& target, const char* name, SQFUNCTION func
 void bind_function(const ScriptObject& target, const NativeFunction& function);
 void bind_functions(const ScriptObject& target, std::span<const NativeFunction> functions);
 
+struct ClassDescriptor;
+// Creates the script class of a native engine class in the root table, based on its parent's
+// class, tagged with its descriptor, and binds its methods.
+void register_class(HSQUIRRELVM vm, ClassDescriptor& cls, std::span<const NativeFunction> methods);
+
 // The VM's root, constant and registry tables.
 ScriptObject root_table(HSQUIRRELVM vm);
 ScriptObject const_table(HSQUIRRELVM vm);

@@ -56,9 +56,7 @@ constexpr NativeFunction kMethods[] = {
 }  // namespace
 
 void register_engine_object_class(HSQUIRRELVM vm) {
-    ClassDescriptor& cls = EngineObject::class_descriptor;
-    cls.script_class = new_class(root_table(vm), cls.name, nullptr, cls.type_tag(), 0);
-    bind_functions(cls.script_class, kMethods);
+    register_class(vm, EngineObject::class_descriptor, kMethods);
 }
 
 }  // namespace tarn

@@ -59,15 +59,9 @@ SQInteger load_script(HSQUIRRELVM vm) {
 }
 
 SQInteger run_script(HSQUIRRELVM vm) {
-    const char* path = nullptr;
-    if (!read_string(vm, 2, path))
+    const SQInteger top = sq_gettop(vm);
+    if (SQ_FAILED(load_script(vm)))  // leaves the closure on top of the arguments
         return SQ_ERROR;
-    SharedString error;
-    ScriptObject closure = load_closure(vm, path, error);
-    if (closure.is_null())
-        return raise(vm, error);
-    SQInteger top = sq_gettop(vm);
-    closure.push(vm);
     sq_pushroottable(vm);
     for (SQInteger index = 3; index <= top; ++index)
         sq_push(vm, index);

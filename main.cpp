@@ -1,4 +1,4 @@
-#include "core/engine.hpp"
+#include "app/engine.hpp"
 
 int main() {
     return tarn::run_engine();

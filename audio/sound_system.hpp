@@ -42,4 +42,7 @@ private:
     int music_category_ = -1;
 };
 
+// The engine's sound system. A process-wide object created at start-up (app/singletons.cpp).
+SoundSystem& sound_system();
+
 }  // namespace tarn

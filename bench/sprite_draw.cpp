@@ -10,7 +10,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/singletons.hpp"
+#include "app/script_api.hpp"
+#include "app/singletons.hpp"
 #include "render/renderer.hpp"
 #include "resources/resource_loading.hpp"
 #include "resources/sprite.hpp"
@@ -61,7 +62,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     tarn::ScriptHost host;
-    host.start();
+    host.start(tarn::engine_registrations());
     if (!run(host,
              "::g_texture_defs.sheet <- { dynamic = true, width = 64, height = 64,"
              " format = \"rgba\" };"

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/singletons.hpp"
+#include "app/singletons.hpp"
 #include "render/quad_batch.hpp"
 #include "render/vertex_streams.hpp"
 #include "resources/texture.hpp"

@@ -63,4 +63,7 @@ private:
     std::unordered_map<std::string_view, CVar*> by_name_;
 };
 
+// The engine's settings. A process-wide object created at start-up (app/singletons.cpp).
+CVarList& cvar_list();
+
 }  // namespace tarn

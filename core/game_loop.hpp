@@ -2,8 +2,6 @@
 
 #include <cstdint>
 
-#include "script/script_object.hpp"
-
 namespace tarn {
 
 // The clock the frame timing reads and sleeps on; SDL's in the engine, a fake one in tests.
@@ -24,7 +22,6 @@ struct GameLoop {
     float fps_frames = 0.0f;
     float fps_time = 0.0f;
     float fps = 0.0f;
-    ScriptObject game;  // the value the boot script returned; its callbacks drive the game
 
     // Waits until at least min_frame_time has passed since previous_ms, then sets dt and
     // advances the fps window. Returns the clock value the frame ends at.
@@ -32,5 +29,8 @@ struct GameLoop {
     // Counts a frame of the given unclamped length into dt and the fps window.
     void count_frame(float elapsed);
 };
+
+// The engine's frame timing. A process-wide object created at start-up (app/singletons.cpp).
+GameLoop& game_loop();
 
 }  // namespace tarn

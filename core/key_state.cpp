@@ -1,7 +1,5 @@
 #include "core/key_state.hpp"
 
-#include "script/script_host.hpp"
-
 namespace tarn {
 
 namespace {
@@ -15,10 +13,6 @@ std::uint8_t key_byte(const Platform& platform, int code) {
 }
 
 }  // namespace
-
-void GameKeyCallbacks::key_changed(int code, bool down) {
-    host_.call_callback(game_, down ? "key_down" : "key_up", code);
-}
 
 void set_key(Platform& platform, KeyListener& listener, int code, bool down) {
     if (in_table(code)) {

@@ -4,25 +4,11 @@
 
 namespace tarn {
 
-class ScriptHost;
-class ScriptObject;
-
 // Receives every press and release of an engine key code.
 class KeyListener {
 public:
     virtual ~KeyListener() = default;
     virtual void key_changed(int code, bool down) = 0;
-};
-
-// Forwards presses and releases to the game object's key_down(code) and key_up(code).
-class GameKeyCallbacks final : public KeyListener {
-public:
-    GameKeyCallbacks(ScriptHost& host, const ScriptObject& game) : host_(host), game_(game) {}
-    void key_changed(int code, bool down) override;
-
-private:
-    ScriptHost& host_;
-    const ScriptObject& game_;
 };
 
 // A press sets the pressed and down bits, a release clears down and sets released; then the

@@ -25,4 +25,7 @@ private:
     std::unordered_map<std::string, int> ids_;
 };
 
+// The engine's name table. A process-wide object created at start-up (app/singletons.cpp).
+NameTable& name_table();
+
 }  // namespace tarn

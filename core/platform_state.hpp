@@ -63,4 +63,7 @@ struct Platform {
     void clear_frame_input();
 };
 
+// The engine's window, clock and input record. A process-wide object created at start-up (app/singletons.cpp).
+Platform& platform_state();
+
 }  // namespace tarn

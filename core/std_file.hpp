@@ -51,4 +51,7 @@ bool read_data_file(const SharedString& name, Bytes& out);
 // logged with the target's path as a plain write would log them.
 bool write_file_replacing(const WidePath& path, const void* data, std::int64_t size);
 
+// The engine's data directory, "data". A process-wide object created at start-up (app/singletons.cpp).
+const WidePath& data_path();
+
 }  // namespace tarn

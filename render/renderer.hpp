@@ -139,4 +139,7 @@ private:
     std::array<float, 2> canvas_size_ = {0.0f, 0.0f};
 };
 
+// The engine's drawing context. A process-wide object created at start-up (app/singletons.cpp).
+Renderer& renderer();
+
 }  // namespace tarn

@@ -1,6 +1,5 @@
 #include "resources/sprite_builtins.hpp"
 
-#include "core/singletons.hpp"
 #include "render/renderer.hpp"
 #include "resources/resource_loading.hpp"
 #include "resources/sprite.hpp"

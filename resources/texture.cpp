@@ -3,10 +3,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "core/cvar_list.hpp"
 #include "core/log.hpp"
 #include "core/message.hpp"
-#include "core/object_registry.hpp"
-#include "core/singletons.hpp"
 #include "core/std_file.hpp"
 #include "core/wide_path.hpp"
 #include "render/renderer.hpp"
@@ -15,6 +14,7 @@
 #include "resources/image_decoder.hpp"
 #include "resources/texture_format.hpp"
 #include "resources/texture_frames.hpp"
+#include "resources/texture_list.hpp"
 #include "resources/texture_upload.hpp"
 
 namespace tarn {
@@ -175,7 +175,7 @@ TextureFormatChoice TextureLoader::format_choice() const {
     SharedString iphone = def_.string("iphone_format");
     if (!def_.has("iphone_format"))
         iphone = SharedString("16");
-    return choose_texture_format(object_registry().cvars.get_string("textures_format"), iphone);
+    return choose_texture_format(cvar_list().get_string("textures_format"), iphone);
 }
 
 bool TextureLoader::load_image() {
@@ -442,7 +442,7 @@ void Texture::delete_gl_texture() {
 }
 
 void Texture::link() {
-    TextureList& list = object_registry().textures;
+    TextureList& list = texture_list();
     prev_ = list.last;
     next_ = nullptr;
     if (list.last != nullptr)
@@ -453,14 +453,14 @@ void Texture::link() {
 }
 
 void Texture::unlink() {
-    TextureList& list = object_registry().textures;
+    TextureList& list = texture_list();
     (prev_ != nullptr ? prev_->next_ : list.first) = next_;
     (next_ != nullptr ? next_->prev_ : list.last) = prev_;
     prev_ = next_ = nullptr;
 }
 
 Texture* first_texture() {
-    return object_registry().textures.first;
+    return texture_list().first;
 }
 
 void forget_textures() {

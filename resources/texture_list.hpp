@@ -11,4 +11,7 @@ struct TextureList {
     Texture* last = nullptr;
 };
 
+// The engine's live textures. A process-wide object created at start-up (app/singletons.cpp).
+TextureList& texture_list();
+
 }  // namespace tarn

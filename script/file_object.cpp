@@ -3,8 +3,6 @@
 #include <algorithm>
 
 #include "core/cvar_list.hpp"
-#include "core/object_registry.hpp"
-#include "core/singletons.hpp"
 
 namespace tarn {
 
@@ -17,7 +15,7 @@ FileLocation file_location(const SharedString& location) {
 WidePath file_path(const SharedString& name, FileLocation location) {
     if (location == FileLocation::kData)
         return join(data_path(), WidePath(name));
-    const SharedString save_dir = object_registry().cvars.get_string("system::save_dir");
+    const SharedString save_dir = cvar_list().get_string("system::save_dir");
     return expand(join(WidePath(save_dir), WidePath(name)));
 }
 

@@ -11,11 +11,8 @@
 
 #include "core/log.hpp"
 #include "core/message.hpp"
-#include "script/class_registration.hpp"
 #include "script/class_tables.hpp"
-#include "script/key_constants.hpp"
 #include "script/script_compiler.hpp"
-#include "script/system_api.hpp"
 
 namespace tarn {
 
@@ -24,13 +21,6 @@ namespace {
 constexpr char kBootText[] =
     "::System.run_script( \"scripts/constants.nut\" ) ; return ::System.run_script( "
     "\"scripts/main.nut\" ) ;";
-
-constexpr ScriptRegistration kEngineRegistrations[] = {
-    register_system_api,
-    register_key_constants,
-    register_engine_classes,
-    setup_class_tables,
-};
 
 void print(HSQUIRRELVM /*vm*/, const SQChar* format, ...) {
     std::va_list args;
@@ -85,16 +75,8 @@ void register_standard_library(HSQUIRRELVM vm) {
 
 }  // namespace
 
-std::span<const ScriptRegistration> engine_registrations() {
-    return kEngineRegistrations;
-}
-
 ScriptHost::~ScriptHost() {
     close();
-}
-
-void ScriptHost::start() {
-    start(engine_registrations());
 }
 
 void ScriptHost::start(std::span<const ScriptRegistration> registrations) {

@@ -15,9 +15,6 @@ namespace tarn {
 // One step of registering the engine API in a new VM.
 using ScriptRegistration = void (*)(HSQUIRRELVM vm);
 
-// The engine API registrations in order: System table, native classes, class tables.
-std::span<const ScriptRegistration> engine_registrations();
-
 // The script VM with its output, error handlers and error state. The engine owns one for the
 // whole process (its VM is never closed while the engine runs); a host that is destroyed closes
 // its VM after collecting every script object it can.
@@ -30,7 +27,6 @@ public:
 
     // Creates and configures the VM, then runs the registrations. A VM that cannot be created
     // aborts the process.
-    void start();
     void start(std::span<const ScriptRegistration> registrations);
 
     // The host of a VM (or of one of its threads) that start() created.
@@ -86,5 +82,8 @@ private:
     HSQUIRRELVM vm_ = nullptr;
     ScriptErrorState errors_;
 };
+
+// The engine's script VM. A process-wide object created at start-up (app/singletons.cpp).
+ScriptHost& script_host();
 
 }  // namespace tarn

@@ -60,14 +60,4 @@ std::span<const NativeFunction> system_script_functions() {
     return kScriptFunctions;
 }
 
-void register_system_api(HSQUIRRELVM vm) {
-    ScriptObject system = new_table(root_table(vm), "System");
-    for (const auto& functions :
-         {system_script_functions(), system_input_functions(), system_time_functions(),
-          system_rotation_functions(), system_config_functions(), system_display_functions(),
-          system_audio_functions(), system_platform_functions()}) {
-        bind_functions(system, functions);
-    }
-}
-
 }  // namespace tarn

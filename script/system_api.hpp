@@ -8,10 +8,8 @@
 
 namespace tarn {
 
-// Creates the System table in the root table and binds its function tables in this order.
-void register_system_api(HSQUIRRELVM vm);
-
-// Scripts and messages.
+// The System table's function groups that need no subsystem above the script host, in their
+// order in the table. Scripts and messages.
 std::span<const NativeFunction> system_script_functions();
 // Keys, mouse, touches and the joystick.
 std::span<const NativeFunction> system_input_functions();
@@ -21,10 +19,6 @@ std::span<const NativeFunction> system_time_functions();
 std::span<const NativeFunction> system_rotation_functions();
 // Configuration variables.
 std::span<const NativeFunction> system_config_functions();
-// Video mode, orientation, clearing and counters.
-std::span<const NativeFunction> system_display_functions();
-// Sound categories and music.
-std::span<const NativeFunction> system_audio_functions();
 // Platform services and text conversions.
 std::span<const NativeFunction> system_platform_functions();
 

@@ -3,8 +3,6 @@
 
 #include "core/cvar_list.hpp"
 #include "core/log.hpp"
-#include "core/object_registry.hpp"
-#include "core/singletons.hpp"
 #include "script/binding.hpp"
 #include "script/system_api.hpp"
 
@@ -13,7 +11,7 @@ namespace tarn {
 namespace {
 
 CVarList& cvars() {
-    return object_registry().cvars;
+    return cvar_list();
 }
 
 SQInteger get_cvar(HSQUIRRELVM vm) {

@@ -3,8 +3,6 @@
 
 #include "core/cvar_list.hpp"
 #include "core/input.hpp"
-#include "core/object_registry.hpp"
-#include "core/singletons.hpp"
 #include "script/binding.hpp"
 #include "script/system_api.hpp"
 #include "script/vector_reader.hpp"
@@ -68,7 +66,7 @@ SQInteger query_was_key_released(HSQUIRRELVM vm) {
 }
 
 SQInteger get_joystick_direction(HSQUIRRELVM vm) {
-    const float threshold = object_registry().cvars.get_float("joy_threshold");
+    const float threshold = cvar_list().get_float("joy_threshold");
     return return_point(vm, joystick_direction(platform_state(), threshold));
 }
 

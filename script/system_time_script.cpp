@@ -7,7 +7,6 @@
 #include "core/game_loop.hpp"
 #include "core/platform_state.hpp"
 #include "core/random.hpp"
-#include "core/singletons.hpp"
 #include "platform/clock.hpp"
 #include "script/binding.hpp"
 #include "script/system_api.hpp"

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/script_api.hpp"
 #include "script/script_host.hpp"
 
 namespace tarn::test {
@@ -13,7 +14,7 @@ namespace tarn::test {
 // A started script host with helpers to run snippets of script.
 class ScriptVm {
 public:
-    ScriptVm() { host_.start(); }
+    ScriptVm() { host_.start(engine_registrations()); }
     explicit ScriptVm(std::span<const ScriptRegistration> registrations) {
         host_.start(registrations);
     }

@@ -8,6 +8,7 @@
 #include "core/cvar_list.hpp"
 #include "core/input.hpp"
 #include "core/joystick.hpp"
+#include "script/game_key_callbacks.hpp"
 #include "support/log_capture.hpp"
 #include "support/script_vm.hpp"
 

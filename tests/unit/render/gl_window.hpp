@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "core/singletons.hpp"
+#include "app/singletons.hpp"
 
 namespace tarn::test {
 

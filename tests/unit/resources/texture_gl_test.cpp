@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/object_registry.hpp"
+#include "core/cvar_list.hpp"
 #include "resources/resource_loading.hpp"
 #include "resources/texture.hpp"
 #include "support/script_vm.hpp"
@@ -80,7 +80,7 @@ protected:
         std::filesystem::create_directory(dir_.path() / "data");
         std::filesystem::current_path(dir_.path());
         vm_ = std::make_unique<test::ScriptVm>();
-        object_registry().cvars.find_or_create("textures_format").set(SharedString(""));
+        cvar_list().find_or_create("textures_format").set(SharedString(""));
     }
     void TearDown() override {
         if (window_ == nullptr)
@@ -143,11 +143,11 @@ TEST_F(TextureGlTest, SixteenBitStorageAndJpegPictures) {
     write_data("photo.jpg", test::encode_jpeg(8, 8, 3, std::vector<std::uint8_t>(8 * 8 * 3, 90)));
     define("photo16", "{ file = \"photo.png\", mipmaps = false }");
     define("jpeg", "{ file = \"photo.jpg\", mipmaps = false }");
-    object_registry().cvars.find_or_create("textures_format").set(SharedString("16"));
+    cvar_list().find_or_create("textures_format").set(SharedString("16"));
     ObjectRef<Texture> t = load("photo16");
     ASSERT_TRUE(t);
     EXPECT_EQ(t->memory_bytes(), 64 * 32 * 2);
-    object_registry().cvars.find_or_create("textures_format").set(SharedString(""));
+    cvar_list().find_or_create("textures_format").set(SharedString(""));
     ObjectRef<Texture> jpeg = load("jpeg");
     ASSERT_TRUE(jpeg);
     EXPECT_EQ(jpeg->memory_bytes(), 8 * 8 * 3);

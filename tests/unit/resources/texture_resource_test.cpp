@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "core/singletons.hpp"
+#include "app/singletons.hpp"
 #include "resources/resource_loading.hpp"
 #include "resources/texture_argument.hpp"
 #include "resources/texture_memory.hpp"

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "core/cvar_list.hpp"
-#include "core/object_registry.hpp"
+#include "core/cvar_list.hpp"
 #include "core/platform_state.hpp"
-#include "core/singletons.hpp"
+#include "app/singletons.hpp"
 #include "support/script_vm.hpp"
 
 namespace tarn {
@@ -53,7 +53,7 @@ TEST_F(SystemInputScriptTest, MouseAndTouchPositionsAreFloatPairs) {
 }
 
 TEST_F(SystemInputScriptTest, JoystickDirectionUsesTheThresholdSetting) {
-    CVarList& cvars = object_registry().cvars;
+    CVarList& cvars = cvar_list();
     cvars.set_float("joy_threshold", 0.3f);
     platform.joystick_open = true;
     platform.axis_x = 0.2f;

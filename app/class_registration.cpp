@@ -1,4 +1,4 @@
-#include "script/class_registration.hpp"
+#include "app/class_registration.hpp"
 
 #include "resources/sprite_script.hpp"
 #include "resources/texture_script.hpp"

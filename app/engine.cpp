@@ -1,10 +1,14 @@
-#include "core/engine.hpp"
+#include "app/engine.hpp"
 
 #include <SDL.h>
 
 #include <cstdlib>
 #include <ctime>
 
+#include "app/object_registry.hpp"
+#include "app/script_api.hpp"
+#include "app/singletons.hpp"
+#include "app/video.hpp"
 #include "audio/sound_system.hpp"
 #include "core/fatal.hpp"
 #include "core/game_loop.hpp"
@@ -12,13 +16,11 @@
 #include "core/joystick.hpp"
 #include "core/log.hpp"
 #include "core/message.hpp"
-#include "core/object_registry.hpp"
 #include "core/platform_state.hpp"
-#include "core/singletons.hpp"
-#include "core/video.hpp"
 #include "platform/console.hpp"
 #include "render/renderer.hpp"
 #include "resources/sprite_builtins.hpp"
+#include "script/game_key_callbacks.hpp"
 #include "script/script_host.hpp"
 
 namespace tarn {
@@ -42,7 +44,7 @@ void seed_random() {
 }
 
 bool load_configuration() {
-    CVarList& cvars = object_registry().cvars;
+    CVarList& cvars = cvar_list();
     cvars.register_string("system::root_dir", SharedString());
     cvars.register_string("system::save_dir", SharedString(kDefaultGameName));
     cvars.register_string("system::window_title", SharedString(kDefaultGameName));
@@ -82,48 +84,50 @@ void start_platform() {
         fatal_internal_error(message("Can't initialize SDL library '%1'.", SDL_GetError()));
     }
     set_window_icon();
-    register_platform_settings(object_registry().cvars);
+    register_platform_settings(cvar_list());
     platform_state().sdl_ready = true;
-    start_joystick(platform_state(), object_registry().cvars);
+    start_joystick(platform_state(), cvar_list());
     setup_video();
 }
 
 // One render pass: the frame is begun, the script draws, the batch is flushed and shown, and the
 // per-frame input edges end.
-void render_pass(const char* callback) {
+void render_pass(const ScriptObject& game, const char* callback) {
     renderer().begin_frame();
-    script_host().call_callback(game_loop().game, callback);
+    script_host().call_callback(game, callback);
     renderer().end_frame();
     SDL_GL_SwapBuffers();
     platform_state().clear_frame_input();
 }
 
-bool initialize() {
+// Starts every subsystem and the game; game receives the value the boot script returned, whose
+// callbacks drive the game from then on. False when the boot configuration cannot be read.
+bool initialize(ScriptObject& game) {
     log_message("Initializing base subsystems...");
     create_singletons();
     seed_random();
-    script_host().start();
+    script_host().start(engine_registrations());
     if (!load_configuration())
         return false;
-    log_file().open(object_registry().cvars.save_path("game_log.txt"));
-    if (object_registry().cvars.get_integer("system::console") != 0)
+    log_file().open(cvar_list().save_path("game_log.txt"));
+    if (cvar_list().get_integer("system::console") != 0)
         platform::open_console();
 
     start_platform();
-    sound_system().init(object_registry().cvars);
+    sound_system().init(cvar_list());
     renderer().set_special_resources_maker(&make_special_resources);
     renderer().init_gl();
 
     ScriptHost& host = script_host();
-    game_loop().game = host.run_boot_script();
-    host.call_callback(game_loop().game, "preinit");
-    render_pass("preinit_render");
-    host.call_callback(game_loop().game, "init");
+    game = host.run_boot_script();
+    host.call_callback(game, "preinit");
+    render_pass(game, "preinit_render");
+    host.call_callback(game, "init");
     platform_state().read_clock(SDL_GetTicks());
     return true;
 }
 
-void run_frames() {
+void run_frames(const ScriptObject& game) {
     SdlFrameClock clock;
     GameLoop& loop = game_loop();
     Platform& p = platform_state();
@@ -131,16 +135,16 @@ void run_frames() {
         loop.time_frame(clock, p.now_ms);
         if (p.orientation_timer > 0.0f)
             p.orientation_timer -= loop.dt;
-        GameKeyCallbacks keys(script_host(), loop.game);
+        GameKeyCallbacks keys(script_host(), game);
         pump_events(p, keys);
-        script_host().call_callback(loop.game, "update", loop.dt);
-        render_pass("render");
+        script_host().call_callback(game, "update", loop.dt);
+        render_pass(game, "render");
         ++loop.frame_count;
     }
 }
 
 void shutdown(bool skip_save) {
-    CVarList& cvars = object_registry().cvars;
+    CVarList& cvars = cvar_list();
     if (!skip_save)
         cvars.save_config();
     const bool wait_for_key = cvars.get_integer("system::console_wait_on_exit") != 0;
@@ -158,9 +162,10 @@ void shutdown(bool skip_save) {
 }  // namespace
 
 int run_engine() {
-    if (!initialize())
+    ScriptObject game;
+    if (!initialize(game))
         return 0;
-    run_frames();
+    run_frames(game);
     shutdown(false);
     return 0;
 }

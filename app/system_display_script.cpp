@@ -2,16 +2,16 @@
 #include <array>
 #include <span>
 
+#include "app/object_registry.hpp"
+#include "app/script_api.hpp"
+#include "app/singletons.hpp"
+#include "app/video.hpp"
 #include "core/cvar_list.hpp"
 #include "core/message.hpp"
-#include "core/object_registry.hpp"
 #include "core/platform_state.hpp"
-#include "core/singletons.hpp"
-#include "core/video.hpp"
 #include "render/renderer.hpp"
 #include "resources/texture_memory.hpp"
 #include "script/binding.hpp"
-#include "script/system_api.hpp"
 #include "script/vector_reader.hpp"
 
 namespace tarn {
@@ -28,7 +28,7 @@ bool truth_of(HSQUIRRELVM vm, SQInteger index) {
 // A configuration function kept with the display: the status bar exists only on phones, the
 // setting is kept for scripts that read it.
 SQInteger set_iphone_status_bar_visible(HSQUIRRELVM vm) {
-    object_registry().cvars.set_integer("iphone_status_bar", truth_of(vm, 2) ? 1 : 0);
+    cvar_list().set_integer("iphone_status_bar", truth_of(vm, 2) ? 1 : 0);
     return 0;
 }
 

@@ -1,14 +1,14 @@
-#include "core/video.hpp"
+#include "app/video.hpp"
 
 #include <GL/glew.h>
 #include <SDL.h>
 
+#include "app/object_registry.hpp"
+#include "app/singletons.hpp"
 #include "core/cvar_list.hpp"
 #include "core/fatal.hpp"
 #include "core/message.hpp"
-#include "core/object_registry.hpp"
 #include "core/platform_state.hpp"
-#include "core/singletons.hpp"
 #include "core/video_mode.hpp"
 #include "render/renderer.hpp"
 #include "resources/texture.hpp"
@@ -51,7 +51,7 @@ void apply_orientation(int orientation) {
 }
 
 int orientation_setting() {
-    return valid_orientation(object_registry().cvars.get_integer("video_orientation"));
+    return valid_orientation(cvar_list().get_integer("video_orientation"));
 }
 
 void setup_gl_for_2d() {
@@ -69,7 +69,7 @@ void setup_gl_for_2d() {
 
 void setup_video() {
     forget_textures();
-    const CVarList& cvars = object_registry().cvars;
+    const CVarList& cvars = cvar_list();
     open_window(parse_video_mode(cvars.get_string("video_mode")));
     SDL_ShowCursor(cvars.get_integer("system::cursor") != 0 ? SDL_ENABLE : SDL_DISABLE);
     const SharedString title = cvars.get_string("system::window_title");

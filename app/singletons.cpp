@@ -1,10 +1,11 @@
-#include "core/singletons.hpp"
+#include "app/singletons.hpp"
 
+#include "app/object_registry.hpp"
 #include "audio/sound_system.hpp"
 #include "core/game_loop.hpp"
 #include "core/name_table.hpp"
-#include "core/object_registry.hpp"
 #include "core/platform_state.hpp"
+#include "core/std_file.hpp"
 #include "core/wide_path.hpp"
 #include "render/renderer.hpp"
 #include "script/script_host.hpp"
@@ -54,8 +55,11 @@ const WidePath& data_path() {
 Renderer& renderer() {
     return *singletons().renderer;
 }
-ObjectRegistry& object_registry() {
-    return *singletons().object_registry;
+CVarList& cvar_list() {
+    return singletons().object_registry->cvars;
+}
+TextureList& texture_list() {
+    return singletons().object_registry->textures;
 }
 SoundSystem& sound_system() {
     return *singletons().sound_system;

@@ -1,11 +1,9 @@
-// System functions of sound categories and music.
 #include <span>
 
 #include "audio/sound_system.hpp"
-#include "core/object_registry.hpp"
-#include "core/singletons.hpp"
+#include "audio/system_audio_script.hpp"
+#include "core/cvar_list.hpp"
 #include "script/binding.hpp"
-#include "script/system_api.hpp"
 
 namespace tarn {
 
@@ -16,7 +14,7 @@ SQInteger set_sound_category_volume(HSQUIRRELVM vm) {
     float volume = 0.0f;
     if (!read_integer(vm, 2, category) || !read_float(vm, 3, volume))
         return SQ_ERROR;
-    sound_system().set_category_volume(object_registry().cvars, category, volume);
+    sound_system().set_category_volume(cvar_list(), category, volume);
     return 0;
 }
 

@@ -1,21 +1,32 @@
 #pragma once
 
 #include <array>
+#include <memory>
+
+#include "audio/audio_output.hpp"
 
 namespace tarn {
 
 class CVar;
 class CVarList;
 
-// Sound categories, their volumes and music. The volumes are settings ("sound_volume_0" to
-// "sound_volume_7"), so they are saved with the others.
+// The audio device, sound categories, their volumes and music. The volumes are settings
+// ("sound_volume_0" to "sound_volume_7"), so they are saved with the others.
 class SoundSystem {
 public:
     static constexpr int kCategoryCount = 8;
+    static constexpr int kMixingRate = 22050;
 
-    // Registers the sound settings.
+    explicit SoundSystem(std::unique_ptr<AudioOutput> output) : output_(std::move(output)) {}
+
+    // Registers the sound settings and starts the device the setting "sound_device" names
+    // (-1 the default one). A device of 0 keeps audio off; a device that fails to start is
+    // logged and leaves audio off too.
     void init(CVarList& cvars);
+    // Stops the device if it was started.
     void shutdown();
+    // Whether the device started: while it has not, sounds are silent.
+    bool is_open() const { return open_; }
 
     // The volume of a category, 0..1; 1 for an unknown category, 0 when all but silent.
     float category_volume(int category) const;
@@ -38,6 +49,10 @@ public:
     }
 
 private:
+    void start_device(int device);
+
+    std::unique_ptr<AudioOutput> output_;
+    bool open_ = false;
     std::array<CVar*, kCategoryCount> category_volumes_{};
     int music_category_ = -1;
 };

@@ -1,18 +1,27 @@
 #include "audio/sound_system.hpp"
 
+#include <cstring>
+
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "audio/null_audio_output.hpp"
+#include "audio/recording_audio_output.hpp"
 #include "core/cvar_list.hpp"
+#include "support/log_capture.hpp"
 
 namespace tarn {
 namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 
 class SoundSystemTest : public ::testing::Test {
 protected:
     void SetUp() override { sound.init(cvars); }
 
     CVarList cvars;
-    SoundSystem sound;
+    SoundSystem sound{std::make_unique<RecordingAudioOutput>()};
 };
 
 TEST_F(SoundSystemTest, SettingAVolumeSetsItsSavedVariable) {
@@ -44,6 +53,72 @@ TEST_F(SoundSystemTest, MusicIsMutedOnlyInASilentMusicCategory) {
     sound.set_music_category(12);
     EXPECT_FALSE(sound.is_music_muted()) << "an unknown category plays at full volume";
     EXPECT_FALSE(sound.is_music_playing());
+}
+
+TEST(SoundSystemVolumeTest, ConfiguredVolumesAreClampedAndNearSilenceIsSilence) {
+    const struct {
+        const char* config;
+        float volume;
+    } cases[] = {
+        {"sound_volume_4 = 0.4", 0.4f},   {"sound_volume_4 = 1.7", 1.0f},
+        {"sound_volume_4 = -0.3", 0.0f},  {"sound_volume_4 = 0.005", 0.0f},
+        {"sound_volume_4 = 0.01", 0.01f},
+    };
+    for (const auto& c : cases) {
+        CVarList cvars;
+        cvars.apply_config_text(c.config, std::strlen(c.config), false);
+        SoundSystem sound{std::make_unique<RecordingAudioOutput>()};
+        sound.init(cvars);
+        EXPECT_FLOAT_EQ(sound.category_volume(4), c.volume) << c.config;
+    }
+}
+
+TEST(SoundSystemDeviceTest, TheConfiguredDeviceIsStartedAndStopped) {
+    const struct {
+        const char* config;
+        AudioError start;
+        bool open;
+        std::vector<std::string> calls;
+        std::vector<std::string> log;
+    } cases[] = {
+        {"", AudioError::kOk, true, {"start_device(-1, 22050)", "stop_device()"}, {}},
+        {"sound_device = 2",
+         AudioError::kOk,
+         true,
+         {"start_device(2, 22050)", "stop_device()"},
+         {}},
+        {"sound_device = 0", AudioError::kOk, false, {}, {}},
+        {"sound_device = 1",
+         static_cast<AudioError>(23),
+         false,
+         {"start_device(1, 22050)"},
+         {"Unable to initialize Bass audio (error code 23)"}},
+    };
+    for (const auto& c : cases) {
+        test::LogCapture log;
+        CVarList cvars;
+        cvars.apply_config_text(c.config, std::strlen(c.config), false);
+        auto output = std::make_unique<RecordingAudioOutput>();
+        RecordingAudioOutput& recorded = *output;
+        recorded.answer("start_device", c.start);
+        SoundSystem sound{std::move(output)};
+
+        sound.init(cvars);
+        EXPECT_EQ(sound.is_open(), c.open) << c.config;
+        sound.shutdown();
+        EXPECT_FALSE(sound.is_open()) << c.config;
+        EXPECT_THAT(recorded.calls(), ElementsAreArray(c.calls)) << c.config;
+        EXPECT_THAT(log.lines(), ElementsAreArray(c.log)) << c.config;
+    }
+}
+
+TEST(SoundSystemDeviceTest, WithTheNullOutputAudioStaysOffAfterOneLine) {
+    test::LogCapture log;
+    CVarList cvars;
+    SoundSystem sound{std::make_unique<NullAudioOutput>()};
+    sound.init(cvars);
+    EXPECT_FALSE(sound.is_open());
+    EXPECT_THAT(log.lines(), ElementsAre("Unable to initialize Bass audio (error code 3)"));
 }
 
 }  // namespace

@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test demo bench sanitize clean format
+.PHONY: all deps configure build test demo bench soak sanitize clean format
 
 all: build
 
@@ -28,6 +28,10 @@ bench: build
 	@$(BUILD_DIR)/bench/bench_sprite_quads
 	@GALLIUM_NOOP=1 tools/with-display $(BUILD_DIR)/bench/bench_sprite_draw
 	@tools/with-display $(BUILD_DIR)/bench/bench_sprite_draw
+
+SOAK_SECONDS ?= 180
+soak: build
+	@tools/with-display bench/run-soak $(BUILD_DIR)/tarn $(SOAK_SECONDS)
 
 sanitize: deps
 	@cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTARN_SANITIZE=ON > /dev/null

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "core/key_codes.hpp"
-#include "core/key_mapping.hpp"
+#include "platform/key_codes.hpp"
+#include "platform/key_mapping.hpp"
 
 namespace tarn {
 
@@ -42,7 +42,8 @@ void handle_joystick_event(Platform& platform, KeyListener& listener, const SDL_
         case SDL_JOYBUTTONDOWN:
         case SDL_JOYBUTTONUP:
             if (from_open_joystick(platform, event.jbutton.which)) {
-                set_key(platform, listener, key_code_of_joystick_button(event.jbutton.button),
+                set_key(platform, listener,
+                        platform::key_code_of_joystick_button(event.jbutton.button),
                         event.type == SDL_JOYBUTTONDOWN);
             }
             break;
@@ -97,7 +98,7 @@ void move_mouse(Platform& platform, int x, int y, int dx, int dy) {
 }
 
 void set_mouse_button(Platform& platform, KeyListener& listener, int button, bool down) {
-    set_key(platform, listener, key_code_of_mouse_button(button), down);
+    set_key(platform, listener, platform::key_code_of_mouse_button(button), down);
     if (button == SDL_BUTTON_LEFT)
         set_key(platform, listener, key::kTouch0, down);
 }
@@ -148,7 +149,7 @@ void handle_event(Platform& platform, KeyListener& listener, const SDL_Event& ev
     switch (event.type) {
         case SDL_KEYDOWN:
         case SDL_KEYUP:
-            set_key(platform, listener, key_code_of_sdl_key(event.key.keysym.sym),
+            set_key(platform, listener, platform::key_code_of_sdl_key(event.key.keysym.sym),
                     event.type == SDL_KEYDOWN);
             break;
         case SDL_MOUSEMOTION:

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/frame_loop.hpp"
 #include "app/object_registry.hpp"
 #include "app/script_api.hpp"
 #include "app/singletons.hpp"
@@ -10,7 +11,6 @@
 #include "audio/sound_system.hpp"
 #include "core/fatal.hpp"
 #include "core/game_loop.hpp"
-#include "core/input.hpp"
 #include "core/joystick.hpp"
 #include "core/log.hpp"
 #include "core/message.hpp"
@@ -21,7 +21,6 @@
 #include "platform/window.hpp"
 #include "render/renderer.hpp"
 #include "resources/sprite_builtins.hpp"
-#include "script/game_key_callbacks.hpp"
 #include "script/script_host.hpp"
 
 namespace tarn {
@@ -82,19 +81,9 @@ void start_platform() {
     setup_video();
 }
 
-// One render pass: the frame is begun, the script draws, the batch is flushed and shown, and the
-// per-frame input edges end.
-void render_pass(const ScriptObject& game, const char* callback) {
-    renderer().begin_frame();
-    script_host().call_callback(game, callback);
-    renderer().end_frame();
-    platform::swap_buffers();
-    platform_state().clear_frame_input();
-}
-
 // Starts every subsystem and the game; game receives the value the boot script returned, whose
 // callbacks drive the game from then on. False when the boot configuration cannot be read.
-bool initialize(ScriptObject& game) {
+bool initialize(ScriptObject& game, FrameClock& clock) {
     log_message("Initializing base subsystems...");
     create_singletons();
     seed_random();
@@ -115,25 +104,8 @@ bool initialize(ScriptObject& game) {
     host.call_callback(game, "preinit");
     render_pass(game, "preinit_render");
     host.call_callback(game, "init");
-    platform_state().read_clock(platform::tick_count());
+    platform_state().now_ms = clock.read();
     return true;
-}
-
-void run_frames(const ScriptObject& game) {
-    SystemFrameClock clock;
-    platform::WindowEvents events;
-    GameLoop& loop = game_loop();
-    Platform& p = platform_state();
-    while (!p.quit_requested) {
-        loop.time_frame(clock, p.now_ms);
-        if (p.orientation_timer > 0.0f)
-            p.orientation_timer -= loop.dt;
-        GameKeyCallbacks keys(script_host(), game);
-        pump_events(p, keys, events);
-        script_host().call_callback(game, "update", loop.dt);
-        render_pass(game, "render");
-        ++loop.frame_count;
-    }
 }
 
 void shutdown(bool skip_save) {
@@ -156,9 +128,11 @@ void shutdown(bool skip_save) {
 
 int run_engine() {
     ScriptObject game;
-    if (!initialize(game))
+    SystemFrameClock clock;
+    if (!initialize(game, clock))
         return 0;
-    run_frames(game);
+    platform::WindowEvents events;
+    run_frames(game, clock, events);
     shutdown(false);
     return 0;
 }

@@ -1,10 +1,9 @@
 #include "app/engine.hpp"
 
-#include <SDL.h>
-
 #include <cstdlib>
 #include <ctime>
 
+#include "app/frame_loop.hpp"
 #include "app/object_registry.hpp"
 #include "app/script_api.hpp"
 #include "app/singletons.hpp"
@@ -12,15 +11,16 @@
 #include "audio/sound_system.hpp"
 #include "core/fatal.hpp"
 #include "core/game_loop.hpp"
-#include "core/input.hpp"
 #include "core/joystick.hpp"
 #include "core/log.hpp"
 #include "core/message.hpp"
 #include "core/platform_state.hpp"
+#include "platform/clock.hpp"
 #include "platform/console.hpp"
+#include "platform/events.hpp"
+#include "platform/window.hpp"
 #include "render/renderer.hpp"
 #include "resources/sprite_builtins.hpp"
-#include "script/game_key_callbacks.hpp"
 #include "script/script_host.hpp"
 
 namespace tarn {
@@ -29,11 +29,11 @@ namespace {
 
 const char* const kDefaultGameName = "Noname Tarn Engine Game";
 
-// SDL's millisecond clock, read through the platform record.
-class SdlFrameClock : public FrameClock {
+// The window system's millisecond clock, read through the platform record.
+class SystemFrameClock final : public FrameClock {
 public:
-    std::int32_t read() override { return platform_state().read_clock(SDL_GetTicks()); }
-    void sleep(std::uint32_t milliseconds) override { SDL_Delay(milliseconds); }
+    std::int32_t read() override { return platform_state().read_clock(platform::tick_count()); }
+    void sleep(std::uint32_t milliseconds) override { platform::delay(milliseconds); }
 };
 
 void seed_random() {
@@ -69,40 +69,21 @@ void register_platform_settings(CVarList& cvars) {
     cvars.register_float("joy_threshold", 0.3f);
 }
 
-void set_window_icon() {
-    SDL_RWops* file = SDL_RWFromFile("icon.bmp", "rb");
-    if (file == nullptr)
-        return;
-    if (SDL_Surface* icon = SDL_LoadBMP_RW(file, 1)) {
-        SDL_WM_SetIcon(icon, nullptr);
-        SDL_FreeSurface(icon);
-    }
-}
-
 void start_platform() {
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_NOPARACHUTE) != 0) {
-        fatal_internal_error(message("Can't initialize SDL library '%1'.", SDL_GetError()));
+    if (!platform::start_window_system()) {
+        fatal_internal_error(
+            message("Can't initialize SDL library '%1'.", platform::last_error().c_str()));
     }
-    set_window_icon();
+    platform::set_window_icon("icon.bmp");
     register_platform_settings(cvar_list());
     platform_state().sdl_ready = true;
     start_joystick(platform_state(), cvar_list());
     setup_video();
 }
 
-// One render pass: the frame is begun, the script draws, the batch is flushed and shown, and the
-// per-frame input edges end.
-void render_pass(const ScriptObject& game, const char* callback) {
-    renderer().begin_frame();
-    script_host().call_callback(game, callback);
-    renderer().end_frame();
-    SDL_GL_SwapBuffers();
-    platform_state().clear_frame_input();
-}
-
 // Starts every subsystem and the game; game receives the value the boot script returned, whose
 // callbacks drive the game from then on. False when the boot configuration cannot be read.
-bool initialize(ScriptObject& game) {
+bool initialize(ScriptObject& game, FrameClock& clock) {
     log_message("Initializing base subsystems...");
     create_singletons();
     seed_random();
@@ -123,24 +104,8 @@ bool initialize(ScriptObject& game) {
     host.call_callback(game, "preinit");
     render_pass(game, "preinit_render");
     host.call_callback(game, "init");
-    platform_state().read_clock(SDL_GetTicks());
+    platform_state().now_ms = clock.read();
     return true;
-}
-
-void run_frames(const ScriptObject& game) {
-    SdlFrameClock clock;
-    GameLoop& loop = game_loop();
-    Platform& p = platform_state();
-    while (!p.quit_requested) {
-        loop.time_frame(clock, p.now_ms);
-        if (p.orientation_timer > 0.0f)
-            p.orientation_timer -= loop.dt;
-        GameKeyCallbacks keys(script_host(), game);
-        pump_events(p, keys);
-        script_host().call_callback(game, "update", loop.dt);
-        render_pass(game, "render");
-        ++loop.frame_count;
-    }
 }
 
 void shutdown(bool skip_save) {
@@ -152,7 +117,7 @@ void shutdown(bool skip_save) {
     renderer().shutdown();
     if (platform_state().sdl_ready) {
         close_joystick(platform_state());
-        SDL_Quit();
+        platform::stop_window_system();
     }
     cvars.release_all();
     if (wait_for_key)
@@ -163,9 +128,11 @@ void shutdown(bool skip_save) {
 
 int run_engine() {
     ScriptObject game;
-    if (!initialize(game))
+    SystemFrameClock clock;
+    if (!initialize(game, clock))
         return 0;
-    run_frames(game);
+    platform::WindowEvents events;
+    run_frames(game, clock, events);
     shutdown(false);
     return 0;
 }

@@ -1,7 +1,6 @@
 #include "app/video.hpp"
 
 #include <GL/glew.h>
-#include <SDL.h>
 
 #include "app/object_registry.hpp"
 #include "app/singletons.hpp"
@@ -10,6 +9,7 @@
 #include "core/message.hpp"
 #include "core/platform_state.hpp"
 #include "core/video_mode.hpp"
+#include "platform/window.hpp"
 #include "render/renderer.hpp"
 #include "resources/texture.hpp"
 
@@ -18,18 +18,16 @@ namespace tarn {
 namespace {
 
 void open_window(const VideoMode& mode) {
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
-    const Uint32 flags = SDL_OPENGL | (mode.fullscreen ? SDL_FULLSCREEN : 0);
-    const SDL_Surface* surface = SDL_SetVideoMode(mode.width, mode.height, 32, flags);
-    if (surface == nullptr) {
+    const std::optional<platform::WindowSize> size =
+        platform::open_window(mode.width, mode.height, mode.fullscreen);
+    if (!size) {
         fatal_internal_error(message("Can't initialize %1 video mode %2x%3, SDL error: %3.",
                                      mode.fullscreen ? "fullscreen" : "windowed", mode.width,
-                                     mode.height, SDL_GetError()));
+                                     mode.height, platform::last_error().c_str()));
     }
     Platform& p = platform_state();
-    p.width = surface->w;
-    p.height = surface->h;
+    p.width = size->width;
+    p.height = size->height;
     p.fullscreen = mode.fullscreen;
 }
 
@@ -71,9 +69,8 @@ void setup_video() {
     forget_textures();
     const CVarList& cvars = cvar_list();
     open_window(parse_video_mode(cvars.get_string("video_mode")));
-    SDL_ShowCursor(cvars.get_integer("system::cursor") != 0 ? SDL_ENABLE : SDL_DISABLE);
-    const SharedString title = cvars.get_string("system::window_title");
-    SDL_WM_SetCaption(title.data(), title.data());
+    platform::show_cursor(cvars.get_integer("system::cursor") != 0);
+    platform::set_window_caption(cvars.get_string("system::window_title").data());
     start_glew();
     load_pending_textures();
 

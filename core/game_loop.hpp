@@ -4,7 +4,8 @@
 
 namespace tarn {
 
-// The clock the frame timing reads and sleeps on; SDL's in the engine, a fake one in tests.
+// The clock the frame timing reads and sleeps on: the window system's in the engine, a fake one
+// in tests.
 class FrameClock {
 public:
     virtual ~FrameClock() = default;

@@ -1,50 +1,44 @@
 #include "core/input.hpp"
 
-#include <SDL.h>
-
 #include <cmath>
 
-#include "core/key_codes.hpp"
-#include "core/key_mapping.hpp"
+#include "platform/key_codes.hpp"
 
 namespace tarn {
 
 namespace {
 
-// SDL hat bits in the order the pad directions are reported.
+// Hat bits in the order the pad directions are reported.
 struct HatDirection {
     int bit;
     int code;
 };
 
 constexpr HatDirection kHatDirections[] = {
-    {SDL_HAT_UP, key::kJoyPadUp},
-    {SDL_HAT_DOWN, key::kJoyPadDown},
-    {SDL_HAT_LEFT, key::kJoyPadLeft},
-    {SDL_HAT_RIGHT, key::kJoyPadRight},
+    {platform::kHatUp, key::kJoyPadUp},
+    {platform::kHatDown, key::kJoyPadDown},
+    {platform::kHatLeft, key::kJoyPadLeft},
+    {platform::kHatRight, key::kJoyPadRight},
 };
 
 bool from_open_joystick(const Platform& platform, int which) {
     return platform.joystick_open && which == platform.joy_index;
 }
 
-void handle_joystick_event(Platform& platform, KeyListener& listener, const SDL_Event& event) {
-    switch (event.type) {
-        case SDL_JOYAXISMOTION:
-            if (from_open_joystick(platform, event.jaxis.which))
-                move_joystick_axis(platform, event.jaxis.axis, event.jaxis.value);
+void handle_joystick_event(Platform& platform, KeyListener& listener,
+                           const platform::Event& event) {
+    if (!from_open_joystick(platform, event.joystick))
+        return;
+    switch (event.kind) {
+        case platform::EventKind::kJoystickAxis:
+            move_joystick_axis(platform, event.index, event.value);
             break;
-        case SDL_JOYHATMOTION:
-            if (from_open_joystick(platform, event.jhat.which) &&
-                event.jhat.hat == platform.joy_pad)
-                move_joystick_hat(platform, listener, event.jhat.value);
+        case platform::EventKind::kJoystickHat:
+            if (event.index == platform.joy_pad)
+                move_joystick_hat(platform, listener, event.value);
             break;
-        case SDL_JOYBUTTONDOWN:
-        case SDL_JOYBUTTONUP:
-            if (from_open_joystick(platform, event.jbutton.which)) {
-                set_key(platform, listener, key_code_of_joystick_button(event.jbutton.button),
-                        event.type == SDL_JOYBUTTONDOWN);
-            }
+        case platform::EventKind::kJoystickButton:
+            set_key(platform, listener, event.code, event.down);
             break;
         default:
             break;
@@ -96,9 +90,9 @@ void move_mouse(Platform& platform, int x, int y, int dx, int dy) {
     platform.touches[0] = {platform.mouse_fx, platform.mouse_fy};
 }
 
-void set_mouse_button(Platform& platform, KeyListener& listener, int button, bool down) {
-    set_key(platform, listener, key_code_of_mouse_button(button), down);
-    if (button == SDL_BUTTON_LEFT)
+void set_mouse_button(Platform& platform, KeyListener& listener, int code, bool down) {
+    set_key(platform, listener, code, down);
+    if (code == key::kMouseLeft)
         set_key(platform, listener, key::kTouch0, down);
 }
 
@@ -144,23 +138,18 @@ PointF joystick_direction(const Platform& platform, float threshold) {
     return {};
 }
 
-void handle_event(Platform& platform, KeyListener& listener, const SDL_Event& event) {
-    switch (event.type) {
-        case SDL_KEYDOWN:
-        case SDL_KEYUP:
-            set_key(platform, listener, key_code_of_sdl_key(event.key.keysym.sym),
-                    event.type == SDL_KEYDOWN);
+void handle_event(Platform& platform, KeyListener& listener, const platform::Event& event) {
+    switch (event.kind) {
+        case platform::EventKind::kKey:
+            set_key(platform, listener, event.code, event.down);
             break;
-        case SDL_MOUSEMOTION:
-            move_mouse(platform, event.motion.x, event.motion.y, event.motion.xrel,
-                       event.motion.yrel);
+        case platform::EventKind::kMouseMotion:
+            move_mouse(platform, event.x, event.y, event.dx, event.dy);
             break;
-        case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP:
-            set_mouse_button(platform, listener, event.button.button,
-                             event.type == SDL_MOUSEBUTTONDOWN);
+        case platform::EventKind::kMouseButton:
+            set_mouse_button(platform, listener, event.code, event.down);
             break;
-        case SDL_QUIT:
+        case platform::EventKind::kQuit:
             platform.quit_requested = true;
             break;
         default:
@@ -169,9 +158,9 @@ void handle_event(Platform& platform, KeyListener& listener, const SDL_Event& ev
     }
 }
 
-bool pump_events(Platform& platform, KeyListener& listener) {
-    SDL_Event event;
-    while (!platform.quit_requested && SDL_PollEvent(&event))
+bool pump_events(Platform& platform, KeyListener& listener, platform::EventSource& events) {
+    platform::Event event;
+    while (!platform.quit_requested && events.poll(event))
         handle_event(platform, listener, event);
     return !platform.quit_requested;
 }

@@ -1,7 +1,5 @@
 #include "core/joystick.hpp"
 
-#include <SDL.h>
-
 #include "core/cvar_list.hpp"
 #include "core/log.hpp"
 #include "core/message.hpp"
@@ -10,12 +8,11 @@ namespace tarn {
 
 namespace {
 
-void log_joystick(SDL_Joystick* joystick, int index) {
-    const char* name = SDL_JoystickName(index);
-    log_message(message("Opened joystick %1 (%2).", index, name != nullptr ? name : ""));
-    log_message(message("Joystick axis count: %1", SDL_JoystickNumAxes(joystick)));
-    log_message(message("Joystick ball count: %1", SDL_JoystickNumBalls(joystick)));
-    log_message(message("Joystick pad count: %1", SDL_JoystickNumHats(joystick)));
+void log_joystick(const platform::Joystick& joystick, int index) {
+    log_message(message("Opened joystick %1 (%2).", index, joystick.name().c_str()));
+    log_message(message("Joystick axis count: %1", joystick.axis_count()));
+    log_message(message("Joystick ball count: %1", joystick.ball_count()));
+    log_message(message("Joystick pad count: %1", joystick.hat_count()));
 }
 
 }  // namespace
@@ -31,25 +28,22 @@ void apply_joystick_settings(Platform& platform, const CVarList& cvars, int devi
 void start_joystick(Platform& platform, const CVarList& cvars) {
     if (cvars.get_integer("joy_disabled") != 0)
         return;
-    const int count = SDL_NumJoysticks();
+    const int count = platform::joystick_count();
     log_message(message("Found %1 joystick(s).", count));
     if (count <= 0)
         return;
     apply_joystick_settings(platform, cvars, count);
-    platform.joystick = SDL_JoystickOpen(platform.joy_index);
-    if (platform.joystick == nullptr) {
+    platform.joystick = platform::Joystick::open(platform.joy_index);
+    if (!platform.joystick) {
         log_message(message("Failed to open joystick %1.", platform.joy_index));
         return;
     }
     platform.joystick_open = true;
-    log_joystick(platform.joystick, platform.joy_index);
-    SDL_JoystickEventState(SDL_ENABLE);
+    log_joystick(*platform.joystick, platform.joy_index);
 }
 
 void close_joystick(Platform& platform) {
-    if (platform.joystick != nullptr)
-        SDL_JoystickClose(platform.joystick);
-    platform.joystick = nullptr;
+    platform.joystick.reset();
     platform.joystick_open = false;
 }
 

@@ -11,7 +11,7 @@ class CVarList;
 void apply_joystick_settings(Platform& platform, const CVarList& cvars, int device_count);
 
 // Opens the configured joystick and enables its events, logging what was found, unless the
-// setting "joy_disabled" is set. Needs SDL's joystick subsystem.
+// setting "joy_disabled" is set. Needs the window system started.
 void start_joystick(Platform& platform, const CVarList& cvars);
 // Closes the joystick if one is open.
 void close_joystick(Platform& platform);

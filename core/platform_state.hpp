@@ -2,8 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
-struct _SDL_Joystick;  // SDL's joystick handle
+#include "platform/joystick.hpp"
 
 namespace tarn {
 
@@ -50,11 +51,12 @@ struct Platform {
     std::array<bool, 4> hat_directions{};  // up, down, left, right
     float axis_x = 0.0f, axis_y = 0.0f;    // -1..1
     bool joystick_open = false;            // events of joystick joy_index are handled
-    _SDL_Joystick* joystick = nullptr;
+    std::optional<platform::Joystick> joystick;
 
     std::array<Color, 10> text_colors{};
 
-    // Milliseconds since the first clock read, given SDL's tick count; stored in now_ms.
+    // Milliseconds since the first clock read, given the window system's tick count; stored in
+    // now_ms.
     std::int32_t read_clock(std::uint32_t ticks);
     // The same reading without storing the result in now_ms (the first read still starts the
     // clock), for scripts that time things themselves.
@@ -63,7 +65,8 @@ struct Platform {
     void clear_frame_input();
 };
 
-// The engine's window, clock and input record. A process-wide object created at start-up (app/singletons.cpp).
+// The engine's window, clock and input record. A process-wide object created at start-up
+// (app/singletons.cpp).
 Platform& platform_state();
 
 }  // namespace tarn

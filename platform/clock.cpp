@@ -1,5 +1,6 @@
 #include "platform/clock.hpp"
 
+#include <SDL.h>
 #include <time.h>
 
 namespace tarn::platform {
@@ -17,6 +18,14 @@ std::uint64_t performance_counter() {
 
 std::uint64_t performance_frequency() {
     return nanoseconds_per_second;
+}
+
+std::uint32_t tick_count() {
+    return SDL_GetTicks();
+}
+
+void delay(std::uint32_t milliseconds) {
+    SDL_Delay(milliseconds);
 }
 
 }  // namespace tarn::platform

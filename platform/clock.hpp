@@ -10,4 +10,9 @@ std::uint64_t performance_counter();
 // Ticks of performance_counter() per second.
 std::uint64_t performance_frequency();
 
+// The window system's millisecond count since it started; wraps after about 49 days.
+std::uint32_t tick_count();
+// Sleeps for at least the given time.
+void delay(std::uint32_t milliseconds);
+
 }  // namespace tarn::platform

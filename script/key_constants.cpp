@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/key_codes.hpp"
+#include "platform/key_codes.hpp"
 #include "script/binding.hpp"
 
 namespace tarn {

@@ -1,6 +1,4 @@
 // System functions of time, frames and the process.
-#include <SDL.h>
-
 #include <cstdint>
 #include <span>
 
@@ -8,6 +6,7 @@
 #include "core/platform_state.hpp"
 #include "core/random.hpp"
 #include "platform/clock.hpp"
+#include "platform/window.hpp"
 #include "script/binding.hpp"
 #include "script/system_api.hpp"
 
@@ -16,19 +15,19 @@ namespace tarn {
 namespace {
 
 // Whole milliseconds of a sleep; negative (and NaN) sleeps are skipped, huge ones capped.
-Uint32 sleep_milliseconds(float seconds) {
+std::uint32_t sleep_milliseconds(float seconds) {
     constexpr float kLongest = 4294967.0f;  // seconds that still fit in 32-bit milliseconds
     if (!(seconds >= 0.0f))
         return 0;
-    return static_cast<Uint32>((seconds < kLongest ? seconds : kLongest) * 1000.0f);
+    return static_cast<std::uint32_t>((seconds < kLongest ? seconds : kLongest) * 1000.0f);
 }
 
 SQInteger sleep(HSQUIRRELVM vm) {
     float seconds = 0.0f;
     if (!read_float(vm, 2, seconds))
         return SQ_ERROR;
-    if (const Uint32 ms = sleep_milliseconds(seconds); ms > 0)
-        SDL_Delay(ms);
+    if (const std::uint32_t ms = sleep_milliseconds(seconds); ms > 0)
+        platform::delay(ms);
     return 0;
 }
 
@@ -38,7 +37,7 @@ SQInteger get_fps(HSQUIRRELVM vm) {
 }
 
 SQInteger get_system_milliseconds(HSQUIRRELVM vm) {
-    push_value(vm, platform_state().clock_elapsed(SDL_GetTicks()));
+    push_value(vm, platform_state().clock_elapsed(platform::tick_count()));
     return 1;
 }
 
@@ -55,8 +54,7 @@ SQInteger request_quit(HSQUIRRELVM) {
 }
 
 SQInteger is_application_active(HSQUIRRELVM vm) {
-    constexpr Uint8 kActive = SDL_APPINPUTFOCUS | SDL_APPACTIVE;
-    push_value(vm, (SDL_GetAppState() & kActive) == kActive);
+    push_value(vm, platform::application_active());
     return 1;
 }
 

@@ -1,9 +1,11 @@
-// Events pushed through SDL's real queue reach a script game object as key_down / key_up.
+// Events pushed through SDL's real queue reach the engine through the window system's event
+// source, and a script game object as key_down / key_up.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "core/cvar_list.hpp"
 #include "core/input.hpp"
@@ -49,13 +51,14 @@ protected:
     void push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 0) << SDL_GetError(); }
     bool pump() {
         GameKeyCallbacks callbacks(vm.host(), game);
-        return pump_events(platform, callbacks);
+        return pump_events(platform, callbacks, events);
     }
     std::string game_log() { return vm.eval_string("return ::game.log"); }
 
     test::ScriptVm vm;
     ScriptObject game;
     Platform platform;
+    platform::WindowEvents events;
 
 private:
     bool sdl_started_ = false;
@@ -155,6 +158,68 @@ TEST_F(SdlInputTest, QuitStopsThePumpBeforeLaterEvents) {
     EXPECT_EQ(left.type, SDL_KEYDOWN);
 }
 
+SDL_Event motion_event(int x, int y, int dx, int dy) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.x = static_cast<Uint16>(x);
+    event.motion.y = static_cast<Uint16>(y);
+    event.motion.xrel = static_cast<Sint16>(dx);
+    event.motion.yrel = static_cast<Sint16>(dy);
+    return event;
+}
+
+SDL_Event joystick_event(Uint8 type, int which, int index, int value) {
+    SDL_Event event{};
+    event.type = type;
+    if (type == SDL_JOYAXISMOTION) {
+        event.jaxis = {type, static_cast<Uint8>(which), static_cast<Uint8>(index),
+                       static_cast<Sint16>(value)};
+    } else if (type == SDL_JOYHATMOTION) {
+        event.jhat = {type, static_cast<Uint8>(which), static_cast<Uint8>(index),
+                      static_cast<Uint8>(value)};
+    } else {
+        event.jbutton = {type, static_cast<Uint8>(which), static_cast<Uint8>(index), 0};
+    }
+    return event;
+}
+
+TEST_F(SdlInputTest, WindowEventsTranslateEveryFieldAndSkipTheRest) {
+    using platform::EventKind;
+    SDL_Event user{};
+    user.type = SDL_USEREVENT;
+    SDL_Event active{};
+    active.type = SDL_ACTIVEEVENT;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    const std::pair<SDL_Event, platform::Event> cases[] = {
+        {key_event(SDLK_DELETE, true), {.kind = EventKind::kKey, .code = 150, .down = true}},
+        {motion_event(10, 8, -2, 3),
+         {.kind = EventKind::kMouseMotion, .x = 10, .y = 8, .dx = -2, .dy = 3}},
+        {button_event(7, false), {.kind = EventKind::kMouseButton, .code = 0}},
+        {joystick_event(SDL_JOYHATMOTION, 1, 2, SDL_HAT_LEFTDOWN),
+         {.kind = EventKind::kJoystickHat,
+          .joystick = 1,
+          .index = 2,
+          .value = platform::kHatLeft | platform::kHatDown}},
+        {joystick_event(SDL_JOYAXISMOTION, 3, 4, -5),
+         {.kind = EventKind::kJoystickAxis, .joystick = 3, .index = 4, .value = -5}},
+        {joystick_event(SDL_JOYBUTTONUP, 2, 19, 0),
+         {.kind = EventKind::kJoystickButton, .code = 202, .joystick = 2}},
+        {quit, {.kind = EventKind::kQuit}},
+    };
+    for (const auto& [sdl, expected] : cases) {
+        push(user);
+        push(active);
+        push(sdl);
+        platform::Event event{.kind = EventKind::kKey, .code = 99, .value = 99};
+        ASSERT_TRUE(events.poll(event)) << "SDL event type " << int{sdl.type};
+        EXPECT_TRUE(event == expected) << "SDL event type " << int{sdl.type};
+    }
+    platform::Event none;
+    push(user);
+    EXPECT_FALSE(events.poll(none)) << "an ignored event alone leaves nothing to take";
+}
+
 TEST_F(SdlInputTest, JoystickStartLogsWhatItFoundUnlessDisabled) {
     test::LogCapture log;
     CVarList cvars;
@@ -172,11 +237,11 @@ TEST_F(SdlInputTest, JoystickStartLogsWhatItFoundUnlessDisabled) {
         EXPECT_EQ(log.lines().size(), 1u);
         EXPECT_FALSE(platform.joystick_open);
     } else {
-        EXPECT_EQ(platform.joystick_open, platform.joystick != nullptr);
+        EXPECT_EQ(platform.joystick_open, platform.joystick.has_value());
     }
     close_joystick(platform);
     EXPECT_FALSE(platform.joystick_open);
-    EXPECT_EQ(platform.joystick, nullptr);
+    EXPECT_FALSE(platform.joystick.has_value());
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 // Key state bits, mouse and touch positions, orientation and the joystick, fed with plain
-// values and SDL event records (no SDL running).
+// values and event records (no window system running).
 #include "core/input.hpp"
 
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -14,6 +13,8 @@
 namespace tarn {
 namespace {
 
+using platform::Event;
+using platform::EventKind;
 using Calls = std::vector<std::pair<int, bool>>;  // (code, down) in order
 
 class RecordingListener : public KeyListener {
@@ -29,53 +30,30 @@ protected:
         platform.height = 480;
     }
 
-    void handle(const SDL_Event& event) { handle_event(platform, keys, event); }
+    void handle(const Event& event) { handle_event(platform, keys, event); }
 
     Platform platform;
     RecordingListener keys;
 };
 
-SDL_Event key_event(int sdl_key, bool down) {
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.keysym.sym = static_cast<SDLKey>(sdl_key);
-    return event;
+Event key_event(int code, bool down) {
+    return {.kind = EventKind::kKey, .code = code, .down = down};
 }
 
-SDL_Event motion_event(int x, int y, int dx, int dy) {
-    SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.x = static_cast<Uint16>(x);
-    event.motion.y = static_cast<Uint16>(y);
-    event.motion.xrel = static_cast<Sint16>(dx);
-    event.motion.yrel = static_cast<Sint16>(dy);
-    return event;
+Event motion_event(int x, int y, int dx, int dy) {
+    return {.kind = EventKind::kMouseMotion, .x = x, .y = y, .dx = dx, .dy = dy};
 }
 
-SDL_Event hat_event(int joystick, int hat, int value) {
-    SDL_Event event{};
-    event.type = SDL_JOYHATMOTION;
-    event.jhat.which = static_cast<Uint8>(joystick);
-    event.jhat.hat = static_cast<Uint8>(hat);
-    event.jhat.value = static_cast<Uint8>(value);
-    return event;
+Event hat_event(int joystick, int hat, int value) {
+    return {.kind = EventKind::kJoystickHat, .joystick = joystick, .index = hat, .value = value};
 }
 
-SDL_Event axis_event(int joystick, int axis, int value) {
-    SDL_Event event{};
-    event.type = SDL_JOYAXISMOTION;
-    event.jaxis.which = static_cast<Uint8>(joystick);
-    event.jaxis.axis = static_cast<Uint8>(axis);
-    event.jaxis.value = static_cast<Sint16>(value);
-    return event;
+Event axis_event(int joystick, int axis, int value) {
+    return {.kind = EventKind::kJoystickAxis, .joystick = joystick, .index = axis, .value = value};
 }
 
-SDL_Event joy_button_event(int joystick, int button, bool down) {
-    SDL_Event event{};
-    event.type = down ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
-    event.jbutton.which = static_cast<Uint8>(joystick);
-    event.jbutton.button = static_cast<Uint8>(button);
-    return event;
+Event joy_button_event(int joystick, int code, bool down) {
+    return {.kind = EventKind::kJoystickButton, .code = code, .down = down, .joystick = joystick};
 }
 
 TEST_F(InputTest, PressAndReleaseSetTheStateBitsAndCallBack) {
@@ -100,8 +78,8 @@ TEST_F(InputTest, PressAndReleaseSetTheStateBitsAndCallBack) {
 }
 
 TEST_F(InputTest, PressAndReleaseInOneFrameLeaveBothEdges) {
-    handle(key_event(SDLK_SPACE, true));
-    handle(key_event(SDLK_SPACE, false));
+    handle(key_event(32, true));
+    handle(key_event(32, false));
     EXPECT_EQ(platform.keys[32], kKeyPressed | kKeyReleased);
     EXPECT_TRUE(was_key_pressed(platform, 32));
     EXPECT_TRUE(was_key_released(platform, 32));
@@ -201,13 +179,13 @@ TEST_F(InputTest, OnlyTheConfiguredAxesOfTheOpenJoystickCount) {
 }
 
 TEST_F(InputTest, OtherHatsJoysticksAndClosedJoysticksAreIgnored) {
-    handle(hat_event(0, 0, SDL_HAT_UP));
-    handle(joy_button_event(0, 1, true));
+    handle(hat_event(0, 0, platform::kHatUp));
+    handle(joy_button_event(0, 184, true));
     platform.joystick_open = true;
     platform.joy_index = 2;
-    handle(hat_event(0, 0, SDL_HAT_UP));
-    handle(hat_event(2, 1, SDL_HAT_UP));
-    handle(joy_button_event(1, 1, true));
+    handle(hat_event(0, 0, platform::kHatUp));
+    handle(hat_event(2, 1, platform::kHatUp));
+    handle(joy_button_event(1, 184, true));
     EXPECT_TRUE(keys.calls.empty());
     EXPECT_FALSE(platform.hat_directions[0]);
 }

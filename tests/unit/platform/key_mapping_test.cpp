@@ -1,12 +1,12 @@
 // SDL keys, mouse buttons and joystick buttons onto the engine's key codes.
-#include "core/key_mapping.hpp"
+#include "platform/key_mapping.hpp"
 
 #include <SDL_keysym.h>
 #include <gtest/gtest.h>
 
 #include <span>
 
-namespace tarn {
+namespace tarn::platform {
 namespace {
 
 void expect_codes(std::span<const int> sdl_keys, std::span<const int> codes) {
@@ -56,4 +56,4 @@ TEST(KeyMapping, MouseAndJoystickButtons) {
 }
 
 }  // namespace
-}  // namespace tarn
+}  // namespace tarn::platform

@@ -1,6 +1,7 @@
 #pragma once
 
-namespace tarn {
+// How the window system's keys and buttons become engine key codes (platform/key_codes.hpp).
+namespace tarn::platform {
 
 // Engine key code of an SDL key symbol; keys without one give key::kNone.
 int key_code_of_sdl_key(int sdl_key);
@@ -9,4 +10,4 @@ int key_code_of_mouse_button(int button);
 // Engine key code of a joystick button: JOY_0 + button for the first twenty, else kNone.
 int key_code_of_joystick_button(int button);
 
-}  // namespace tarn
+}  // namespace tarn::platform

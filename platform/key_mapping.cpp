@@ -1,11 +1,11 @@
-#include "core/key_mapping.hpp"
+#include "platform/key_mapping.hpp"
 
 #include <SDL_keysym.h>
 #include <SDL_mouse.h>
 
-#include "core/key_codes.hpp"
+#include "platform/key_codes.hpp"
 
-namespace tarn {
+namespace tarn::platform {
 
 namespace {
 
@@ -88,4 +88,4 @@ int key_code_of_joystick_button(int button) {
     return key::kJoy0 + button;
 }
 
-}  // namespace tarn
+}  // namespace tarn::platform

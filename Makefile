@@ -25,7 +25,7 @@ demo: build
 
 bench: build
 	@vblank_mode=0 tools/with-display $(BUILD_DIR)/bench/bench_engine_timing $(BUILD_DIR)/tarn
-	@$(BUILD_DIR)/bench/bench_sprite_quads
+	@tools/with-display $(BUILD_DIR)/bench/bench_sprite_quads
 	@GALLIUM_NOOP=1 tools/with-display $(BUILD_DIR)/bench/bench_sprite_draw
 	@tools/with-display $(BUILD_DIR)/bench/bench_sprite_draw
 

@@ -1,7 +1,5 @@
 #include "app/video.hpp"
 
-#include <GL/glew.h>
-
 #include "app/object_registry.hpp"
 #include "app/singletons.hpp"
 #include "core/cvar_list.hpp"
@@ -31,15 +29,6 @@ void open_window(const VideoMode& mode) {
     p.fullscreen = mode.fullscreen;
 }
 
-void start_glew() {
-    const GLenum error = glewInit();
-    if (error != GLEW_OK) {
-        fatal_internal_error(message("Can't initialize OpenGL, GLEW %1 error: %2.",
-                                     reinterpret_cast<const char*>(glewGetString(GLEW_VERSION)),
-                                     reinterpret_cast<const char*>(glewGetErrorString(error))));
-    }
-}
-
 void apply_orientation(int orientation) {
     Platform& p = platform_state();
     p.orientation = orientation;
@@ -55,12 +44,7 @@ int orientation_setting() {
 void setup_gl_for_2d() {
     const Platform& p = platform_state();
     renderer().reset_after_video_mode();
-    glViewport(0, 0, p.width, p.height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, p.width, p.height, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    renderer().set_window_view(p.width, p.height);
 }
 
 }  // namespace
@@ -71,7 +55,7 @@ void setup_video() {
     open_window(parse_video_mode(cvars.get_string("video_mode")));
     platform::show_cursor(cvars.get_integer("system::cursor") != 0);
     platform::set_window_caption(cvars.get_string("system::window_title").data());
-    start_glew();
+    Renderer::start_gl();
     load_pending_textures();
 
     const int orientation = orientation_setting();

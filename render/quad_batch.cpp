@@ -11,7 +11,7 @@ void QuadBatch::ensure_memory() {
     format_ = VertexFormat::from_mask(vertex_mask::kBatchVertex);
 }
 
-BatchVertex* QuadBatch::reserve_quad(Texture* texture) {
+BatchVertex* QuadBatch::reserve_quad(GpuTexture* texture) {
     if (texture != texture_.get())
         texture_.reset(texture);
     BatchVertex* quad = mapped_ + vertex_count_;

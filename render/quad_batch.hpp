@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdint>
 
+#include "render/gpu_texture.hpp"
 #include "render/vertex_buffer.hpp"
 #include "render/vertex_format.hpp"
-#include "resources/texture.hpp"
 #include "script/object_ref.hpp"
 
 namespace tarn {
@@ -26,13 +26,13 @@ public:
     bool has_memory() const { return buffer_.size() != 0; }
 
     // Whether a quad on texture cannot join the current run (full, or another texture).
-    bool must_break_for(const Texture* texture) const {
+    bool must_break_for(const GpuTexture* texture) const {
         return vertex_count_ + 4 > kMaxVertices || index_count_ + 6 > kMaxIndices ||
                texture != texture_.get();
     }
     // Appends one quad on texture, drawn as the triangles (0, 1, 2) and (1, 3, 2) of its four
     // vertices, and returns the vertices. The caller has made room (must_break_for).
-    BatchVertex* reserve_quad(Texture* texture);
+    BatchVertex* reserve_quad(GpuTexture* texture);
     bool empty() const { return vertex_count_ == 0 || index_count_ == 0; }
     void clear_counts() {
         vertex_count_ = 0;
@@ -46,7 +46,7 @@ public:
         mapped_ = nullptr;
     }
 
-    Texture* texture() const { return texture_.get(); }
+    GpuTexture* texture() const { return texture_.get(); }
     int vertex_count() const { return vertex_count_; }
     int index_count() const { return index_count_; }
     const std::uint16_t* indices() const { return indices_.data(); }
@@ -59,7 +59,7 @@ private:
     std::array<std::uint16_t, kMaxIndices> indices_{};
     int vertex_count_ = 0;
     int index_count_ = 0;
-    ObjectRef<Texture> texture_;
+    ObjectRef<GpuTexture> texture_;
     BatchVertex* mapped_ = nullptr;
 };
 

@@ -2,7 +2,8 @@
 
 #include <GL/glew.h>
 
-#include "resources/texture.hpp"
+#include "core/fatal.hpp"
+#include "core/message.hpp"
 
 namespace tarn {
 
@@ -49,6 +50,15 @@ bool framebuffers_supported() {
 
 }  // namespace
 
+void Renderer::start_gl() {
+    const GLenum error = glewInit();
+    if (error != GLEW_OK) {
+        fatal_internal_error(message("Can't initialize OpenGL, GLEW %1 error: %2.",
+                                     reinterpret_cast<const char*>(glewGetString(GLEW_VERSION)),
+                                     reinterpret_cast<const char*>(glewGetErrorString(error))));
+    }
+}
+
 void Renderer::init_gl() {
     states_.reset();
     states_.register_state(kState2d);
@@ -89,6 +99,16 @@ void Renderer::reset_after_video_mode() {
     current_state_ = 0;
     batch_.clear_counts();
     batch_.ensure_memory();
+}
+
+void Renderer::set_window_view(int width, int height) {
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, height, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    set_viewport_size(width, height);
 }
 
 void Renderer::shutdown() {
@@ -172,7 +192,7 @@ void Renderer::clear_window() {
     glClear(kClearMask);
 }
 
-BatchVertex* Renderer::add_quad(Texture* texture) {
+BatchVertex* Renderer::add_quad(GpuTexture* texture) {
     if (texture == nullptr || texture->is_null())
         return nullptr;
     if (mode_ != DrawMode::kBatch2d)
@@ -201,7 +221,7 @@ void Renderer::flush_batch() {
     batch_.clear_counts();
 }
 
-void Renderer::forget_texture(const Texture& texture) {
+void Renderer::forget_texture(const GpuTexture& texture) {
     // Quads already queued on it are drawn while its GL name still exists.
     if (batch_.texture() == &texture)
         flush_batch();

@@ -13,8 +13,6 @@
 
 namespace tarn {
 
-class Texture;
-
 enum class DrawMode { kNone = 0, kBatch2d = 1, kMode3d = 2 };
 
 // The one OpenGL drawing context. Every GL state change goes through its caches: render states,
@@ -30,15 +28,21 @@ public:
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
 
+    // Loads the GL entry points of a new context (GLEW); aborts with "Can't initialize OpenGL,
+    // GLEW ... error: ..." when that fails.
+    static void start_gl();
     // After the GL context exists: the built-in states, special resources, window target and
     // fixed shaders.
     void init_gl();
     // After every successful video-mode change: the new context starts from GL's defaults.
     void reset_after_video_mode();
+    // The window's 2D view after a video-mode change: the viewport covers width x height pixels,
+    // the projection puts the origin at the top left with y down, the model-view is the identity.
+    void set_window_view(int width, int height);
     void shutdown();
     void set_special_resources_maker(SpecialResourcesMaker maker) { special_maker_ = maker; }
-    void set_white_texture(Texture* texture) { white_texture_.reset(texture); }
-    Texture* white_texture() const { return white_texture_.get(); }
+    void set_white_texture(GpuTexture* texture) { white_texture_.reset(texture); }
+    GpuTexture* white_texture() const { return white_texture_.get(); }
 
     // Render states: register once, keep the index; apply only on change (apply_state_if_changed).
     int register_state(const RenderState& state) { return states_.register_state(state); }
@@ -64,15 +68,17 @@ public:
     // Four vertices of a new quad on texture, for the caller to fill (vertex 0 top-right, 1
     // top-left, 2 bottom-right, 3 bottom-left); null without a texture or with the null texture.
     // Enters 2D batch mode when another mode is active.
-    BatchVertex* add_quad(Texture* texture);
+    BatchVertex* add_quad(GpuTexture* texture);
     void flush_batch();
     const QuadBatch& batch() const { return batch_; }
 
     // Texture and stream caches for drawing code outside the batch.
     TextureBindings& textures() { return textures_; }
-    void unbind_texture_everywhere(const Texture* texture) { textures_.unbind_everywhere(texture); }
+    void unbind_texture_everywhere(const GpuTexture* texture) {
+        textures_.unbind_everywhere(texture);
+    }
     // Before a texture loses its GL name or dies: no cache may point at it any more.
-    void forget_texture(const Texture& texture);
+    void forget_texture(const GpuTexture& texture);
     void bind_shader(const ShaderInputs* shader) { streams_.bind_shader(shader); }
     void bind_streams(const VertexLayout& layout, GLuint buffer, const void* base, int stride) {
         streams_.bind_streams(layout, buffer, base, stride);
@@ -126,7 +132,7 @@ private:
     RenderTargets targets_;
     PropertyRegistry properties_;
     SpecialResourcesMaker special_maker_ = nullptr;
-    ObjectRef<Texture> white_texture_;
+    ObjectRef<GpuTexture> white_texture_;
 
     bool clear_enabled_ = false;
     std::array<float, 4> clear_color_ = {0.0f, 0.0f, 0.0f, 1.0f};

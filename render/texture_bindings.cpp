@@ -1,6 +1,6 @@
 #include "render/texture_bindings.hpp"
 
-#include "resources/texture.hpp"
+#include "render/gpu_texture.hpp"
 
 namespace tarn {
 
@@ -17,10 +17,10 @@ void TextureBindings::activate(int unit) {
     active_unit_ = unit;
 }
 
-void TextureBindings::bind(int unit, const Texture* texture, GLenum target) {
+void TextureBindings::bind(int unit, const GpuTexture* texture, GLenum target) {
     if (texture != nullptr)
         target = texture->gl_target();
-    const Texture*& bound = slot(unit, target);
+    const GpuTexture*& bound = slot(unit, target);
     if (bound == texture)
         return;
     activate(unit);
@@ -28,7 +28,7 @@ void TextureBindings::bind(int unit, const Texture* texture, GLenum target) {
     bound = texture;
 }
 
-void TextureBindings::unbind_everywhere(const Texture* texture) {
+void TextureBindings::unbind_everywhere(const GpuTexture* texture) {
     if (texture == nullptr)
         return;
     for (int unit = 0; unit < kUnits; ++unit) {

@@ -2,20 +2,19 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include "core/cvar_list.hpp"
 #include "core/log.hpp"
 #include "core/message.hpp"
 #include "core/std_file.hpp"
 #include "core/wide_path.hpp"
-#include "render/renderer.hpp"
 #include "resources/dds.hpp"
 #include "resources/def_table.hpp"
 #include "resources/image_decoder.hpp"
 #include "resources/texture_format.hpp"
 #include "resources/texture_frames.hpp"
 #include "resources/texture_list.hpp"
-#include "resources/texture_upload.hpp"
 
 namespace tarn {
 
@@ -44,9 +43,29 @@ std::int64_t to_count(float value) {
     return value > 1e12f ? std::int64_t{1000000000000} : static_cast<std::int64_t>(value);
 }
 
-void drain_gl_errors() {
-    for (int i = 0; i < 32 && glGetError() != GL_NO_ERROR; ++i) {
+std::optional<CompressedFormat> compressed_format(DdsFormat format) {
+    switch (format) {
+        case DdsFormat::kDxt1:
+            return CompressedFormat::kDxt1;
+        case DdsFormat::kDxt3:
+            return CompressedFormat::kDxt3;
+        case DdsFormat::kDxt5:
+            return CompressedFormat::kDxt5;
+        default:
+            return std::nullopt;
     }
+}
+
+// The faces and levels of dds as the GPU texture takes them.
+CompressedImage compressed_image(const DdsImage& dds, CompressedFormat format) {
+    CompressedImage image;
+    image.format = format;
+    image.levels_per_face = dds.mip_count;
+    for (int face = 0; face < dds.face_count; ++face) {
+        for (const DdsLevel& l : dds.faces[face])
+            image.levels.push_back({l.width, l.height, l.size, dds.level_data(l)});
+    }
+    return image;
 }
 
 }  // namespace
@@ -70,10 +89,10 @@ private:
     void add_frames(const std::vector<ImageFrame>& rects, std::array<float, 2> pivot);
     bool upload(const Image& image);
     bool load_dds();
-    bool check_dds(const DdsImage& dds, GLenum& format);
+    bool check_dds(const DdsImage& dds, CompressedFormat& format);
     bool load_dynamic();
     bool check_dynamic_size();
-    bool start_texture(GLenum target);
+    TextureSampling sampling() const;
     void set_sizes(std::int32_t width, std::int32_t height);
     TextureFormatChoice format_choice() const;
     bool has_flag(std::uint32_t flag) const { return (t_.flags_ & flag) != 0; }
@@ -127,7 +146,7 @@ bool TextureLoader::read_flags() {
         {"dynamic", false, kTextureDynamic},
         {"cube_map", false, kTextureCubeMap},
     };
-    t_.flags_ = 0;
+    t_.set_flags(0);
     t_.memory_bytes_ = 0;
     for (const Key& key : kKeys) {
         if (def_.boolean(key.name, key.fallback))
@@ -153,7 +172,7 @@ void TextureLoader::set_sizes(std::int32_t width, std::int32_t height) {
 }
 
 bool TextureLoader::load_white() {
-    t_.flags_ = kTextureClampUV | kTexturePremultiplied;
+    t_.set_flags(kTextureClampUV | kTexturePremultiplied);
     t_.image_width_ = t_.image_height_ = 1;
     set_sizes(1, 1);
     Image image;
@@ -167,7 +186,7 @@ bool TextureLoader::load_white() {
 void TextureLoader::load_null() {
     t_.image_width_ = t_.image_height_ = t_.width_ = t_.height_ = 0;
     t_.inv_width_ = t_.inv_height_ = 1.0f;
-    t_.flags_ = kTextureNull | kTexturePremultiplied | kTextureClampUV;
+    t_.set_flags(kTextureNull | kTexturePremultiplied | kTextureClampUV);
     t_.memory_bytes_ = 0;
 }
 
@@ -295,30 +314,27 @@ void TextureLoader::add_frames(const std::vector<ImageFrame>& rects, std::array<
     }
 }
 
-bool TextureLoader::start_texture(GLenum target) {
-    t_.gl_target_ = target;
-    t_.gl_name_ = generate_texture_name();
-    return t_.gl_name_ != 0;
+TextureSampling TextureLoader::sampling() const {
+    return {has_flag(kTextureClampUV), has_flag(kTextureNearest), has_flag(kTextureMipmaps)};
 }
 
 bool TextureLoader::upload(const Image& image) {
-    if (!start_texture(GL_TEXTURE_2D))
+    if (!t_.create_gl_texture(GpuTexture::Kind::k2d))
         return false;
-    ScopedTextureBinding binding(GL_TEXTURE_2D, t_.gl_name_);
-    set_texture_parameters(GL_TEXTURE_2D, t_.flags_, name_);
-    t_.memory_bytes_ += upload_image(image);
+    t_.memory_bytes_ +=
+        t_.upload_pixels({image.width, image.height, image.format, image.data.get()}, sampling());
     return true;
 }
 
-bool TextureLoader::check_dds(const DdsImage& dds, GLenum& format) {
+bool TextureLoader::check_dds(const DdsImage& dds, CompressedFormat& format) {
     if (dds.mip_count > 1)
         t_.flags_ |= kTextureMipmaps;
-    const std::optional<GLenum> gl_format = gl_compressed_format(dds.format);
-    if (!gl_format) {
+    const std::optional<CompressedFormat> known = compressed_format(dds.format);
+    if (!known) {
         log_message("Invalid texture format, internal error.");
         return false;
     }
-    format = *gl_format;
+    format = *known;
     const bool want_cube = has_flag(kTextureCubeMap);
     if (want_cube && !dds.is_cube_map()) {
         log_message("DDS texture is not cube map, but cube map texture expected.");
@@ -333,16 +349,15 @@ bool TextureLoader::check_dds(const DdsImage& dds, GLenum& format) {
 
 bool TextureLoader::load_dds() {
     DdsImage dds;
-    GLenum format = 0;
+    CompressedFormat format{};
     if (!read_dds(join(data_path(), WidePath(file_)), dds) || !check_dds(dds, format))
         return false;
-    const GLenum target = dds.is_cube_map() ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D;
-    if (!start_texture(target))
+    const bool cube = dds.is_cube_map();
+    if (!t_.create_gl_texture(cube ? GpuTexture::Kind::kCubeMap : GpuTexture::Kind::k2d))
         return false;
-    ScopedTextureBinding binding(target, t_.gl_name_);
-    set_texture_parameters(target, t_.flags_, name_);
-    glTexParameteri(target, GL_TEXTURE_MAX_LEVEL, dds.mip_count - 1);
-    t_.memory_bytes_ += upload_dds(target, format, dds);
+    if (cube && !has_flag(kTextureClampUV))
+        log_message(message("Cubemap %1 doesn't use uv clamp!", name_));
+    t_.memory_bytes_ += t_.upload_compressed(compressed_image(dds, format), sampling());
     t_.image_width_ = dds.width;
     t_.image_height_ = dds.height;
     set_sizes(dds.width, dds.height);
@@ -374,23 +389,20 @@ bool TextureLoader::load_dynamic() {
     if (!check_dynamic_size())
         return false;
     const SharedString format_name = def_.string("format");
-    const std::optional<GlDynamicFormat> format = gl_dynamic_format(format_name);
+    const std::optional<DynamicFormat> format = dynamic_format_named(format_name.data());
     if (!format) {
         log_message(message("Invalid format %1 of dynamic texture.", format_name));
         return false;
     }
-    if (!start_texture(GL_TEXTURE_2D))
+    if (!t_.create_gl_texture(GpuTexture::Kind::k2d))
         return false;
-    ScopedTextureBinding binding(GL_TEXTURE_2D, t_.gl_name_);
-    set_texture_parameters(GL_TEXTURE_2D, t_.flags_, name_);
-    drain_gl_errors();
-    const std::int32_t bytes = allocate_dynamic(*format, t_.width_, t_.height_);
-    // A size beyond what the driver can hold leaves no storage behind.
-    if (glGetError() != GL_NO_ERROR) {
+    const std::optional<std::int32_t> bytes =
+        t_.allocate(*format, t_.width_, t_.height_, sampling());
+    if (!bytes) {
         log_message("Invalid dynamic texture size.");
         return false;
     }
-    t_.memory_bytes_ += bytes;
+    t_.memory_bytes_ += *bytes;
     return true;
 }
 
@@ -399,7 +411,6 @@ Texture::Texture() {
 }
 
 Texture::~Texture() {
-    delete_gl_texture();
     frames_.clear();
     set_load_state(kNotLoaded);
     unlink();
@@ -434,11 +445,9 @@ void Texture::forget() {
         release();
 }
 
-void Texture::delete_gl_texture() {
-    renderer().forget_texture(*this);
-    if (gl_name_ != 0)
-        glDeleteTextures(1, &gl_name_);
-    gl_name_ = 0;
+void Texture::set_flags(std::uint32_t flags) {
+    flags_ = flags;
+    set_null((flags & kTextureNull) != 0);
 }
 
 void Texture::link() {

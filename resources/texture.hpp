@@ -1,12 +1,10 @@
 #pragma once
 
-#include <GL/glew.h>
-
 #include <array>
 #include <cstdint>
 #include <vector>
 
-#include "script/engine_object.hpp"
+#include "render/gpu_texture.hpp"
 
 namespace tarn {
 
@@ -32,10 +30,10 @@ struct TextureFrame {
     std::array<float, 4> color = {1.0f, 1.0f, 1.0f, 1.0f};
 };
 
-// An OpenGL texture made from a def of "g_texture_defs": an image file (PNG, JPEG, DDS), a
-// built-in ("_white_", "_null_") or an empty dynamic texture. Every live texture is in the
-// registry's texture list.
-class Texture : public EngineObject {
+// A texture made from a def of "g_texture_defs": an image file (PNG, JPEG, DDS), a built-in
+// ("_white_", "_null_") or an empty dynamic texture. Decodes the picture and hands it to its GPU
+// texture. Every live texture is in the registry's texture list.
+class Texture : public GpuTexture {
 public:
     static ClassDescriptor class_descriptor;
 
@@ -49,11 +47,7 @@ public:
     // rebuilds it; used when the GL context is replaced.
     void forget();
 
-    GLuint gl_name() const { return gl_name_; }
-    // GL_TEXTURE_2D or GL_TEXTURE_CUBE_MAP.
-    GLenum gl_target() const { return gl_target_; }
     std::uint32_t flags() const { return flags_; }
-    bool is_null() const { return (flags_ & kTextureNull) != 0; }
     // Size of the GL texture.
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }
@@ -76,15 +70,14 @@ private:
 
     void link();
     void unlink();
-    void delete_gl_texture();
+    // Flags decide whether the texture is the null one.
+    void set_flags(std::uint32_t flags);
 
     Texture* prev_ = nullptr;
     Texture* next_ = nullptr;
     std::int32_t image_width_ = 0;
     std::int32_t image_height_ = 0;
     std::uint32_t flags_ = 0;
-    GLuint gl_name_ = 0;
-    GLenum gl_target_ = GL_TEXTURE_2D;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
     float inv_width_ = 1.0f;

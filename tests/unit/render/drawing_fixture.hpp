@@ -3,35 +3,29 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <string>
 
 #include "gl_window.hpp"
 #include "render/renderer.hpp"
-#include "resources/resource_loading.hpp"
-#include "resources/texture.hpp"
-#include "support/script_vm.hpp"
 
 namespace tarn::test {
 
-// A fresh renderer on the shared test window, with 1x1 textures of known colours and the
-// "_null_" texture, and helpers that draw quads through the batch.
+// A fresh renderer on the shared test window, viewed as the engine views it after a video-mode
+// change, with 1x1 textures of known colours, the null texture, and helpers that draw quads
+// through the batch.
 class DrawingTest : public ::testing::Test {
 protected:
     void SetUp() override {
         window_ = GlWindow::get();
         ASSERT_NE(window_, nullptr) << "drawing tests need an X display with OpenGL";
-        window_->reset_matrices();
-        ASSERT_TRUE(
-            vm_.run("foreach (name in [\"red\", \"green\", \"white\"])"
-                    "  ::g_texture_defs[name] <- { _special_ = \"_white_\" };"
-                    "::g_texture_defs.nothing <- { _special_ = \"_null_\" };"));
-        red_ = load("red", {255, 0, 0});
-        green_ = load("green", {0, 255, 0});
-        white_ = load("white", {255, 255, 255});
-        nothing_.reset(get_or_load<Texture>(vm_.vm(), "nothing", false));
-        ASSERT_TRUE(red_ && green_ && white_ && nothing_);
+        red_ = solid({255, 0, 0});
+        green_ = solid({0, 255, 0});
+        white_ = solid({255, 255, 255});
+        nothing_.reset(new GpuTexture);
+        nothing_->set_null(true);
+        ASSERT_TRUE(red_ && green_ && white_);
         glBindTexture(GL_TEXTURE_2D, 0);
         renderer_.reset_after_video_mode();
+        renderer_.set_window_view(GlWindow::kSize, GlWindow::kSize);
         renderer_.init_gl();
         while (glGetError() != GL_NO_ERROR) {
         }
@@ -43,23 +37,18 @@ protected:
         }
     }
 
-    // A loaded 1x1 texture whose one pixel is rgb.
-    ObjectRef<Texture> load(const char* name, std::array<unsigned char, 3> rgb) {
-        ObjectRef<Texture> texture(get_or_load<Texture>(vm_.vm(), name, false));
-        if (!texture || texture->gl_name() == 0) {
-            ADD_FAILURE() << "texture " << name << " did not load";
+    // A 1x1 texture whose one pixel is rgb; null when it could not be made.
+    static ObjectRef<GpuTexture> solid(std::array<unsigned char, 3> rgb) {
+        ObjectRef<GpuTexture> texture(new GpuTexture);
+        if (!texture->create_gl_texture(GpuTexture::Kind::k2d))
             return {};
-        }
-        glBindTexture(GL_TEXTURE_2D, texture->gl_name());
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-        glBindTexture(GL_TEXTURE_2D, 0);
+        texture->upload_pixels({1, 1, PixelFormat::RGB8, rgb.data()}, {});
         return texture;
     }
 
     // One quad from (x0, y0) to (x1, y1) in the engine's vertex order: top-right, top-left,
     // bottom-right, bottom-left. False when the batch refused it.
-    bool quad(Texture* texture, float x0, float y0, float x1, float y1,
+    bool quad(GpuTexture* texture, float x0, float y0, float x1, float y1,
               std::array<PackedColor, 4> colors) {
         BatchVertex* v = renderer_.add_quad(texture);
         if (v == nullptr)
@@ -70,7 +59,7 @@ protected:
         v[3] = {x0, y1, colors[3], 0.0f, 1.0f};
         return true;
     }
-    bool quad(Texture* texture, float x0, float y0, float x1, float y1,
+    bool quad(GpuTexture* texture, float x0, float y0, float x1, float y1,
               PackedColor color = PackedColor{}) {
         return quad(texture, x0, y0, x1, y1, {color, color, color, color});
     }
@@ -87,8 +76,7 @@ protected:
     std::array<int, 3> pixel(int x, int y) const { return window_->pixel(x, y); }
 
     GlWindow* window_ = nullptr;
-    ScriptVm vm_;
-    ObjectRef<Texture> red_, green_, white_, nothing_;
+    ObjectRef<GpuTexture> red_, green_, white_, nothing_;
     Renderer renderer_;
 };
 

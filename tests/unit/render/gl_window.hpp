@@ -18,8 +18,8 @@ inline void ensure_singletons() {
     (void)created;
 }
 
-// A small OpenGL window shared by the drawing tests of this process, set up like the engine's
-// (top-left origin, y down), with the engine singletons that textures reach.
+// A small OpenGL window shared by the drawing tests of this process, with the engine singletons
+// that textures reach.
 class GlWindow {
 public:
     static constexpr int kSize = 64;
@@ -28,16 +28,6 @@ public:
     static GlWindow* get() {
         static GlWindow* window = open();
         return window;
-    }
-
-    // Projection and model-view as the engine sets them after a video-mode change.
-    void reset_matrices() const {
-        glViewport(0, 0, kSize, kSize);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, kSize, kSize, 0, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
     }
 
     // The RGB bytes at (x, y) counted from the top-left corner.

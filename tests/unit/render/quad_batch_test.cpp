@@ -12,7 +12,7 @@ using test::color_near;
 
 TEST(QuadBatch, QuadsTakeConsecutiveVerticesAndBreakWhenFullOrOnAnotherTexture) {
     test::ensure_singletons();
-    ObjectRef<Texture> first(new Texture()), second(new Texture());
+    ObjectRef<GpuTexture> first(new GpuTexture()), second(new GpuTexture());
     QuadBatch batch;
     VertexStreams streams;
     batch.ensure_memory();
@@ -117,7 +117,7 @@ TEST_F(QuadBatchDrawing, A257thQuadBreaksTheFullBatchIntoASecondDraw) {
 TEST_F(QuadBatchDrawing, AlternatingTexturesDrawOneRunPerQuadWithItsOwnTexture) {
     clear_frame({0.0f, 0.0f, 0.0f});
     begin_2d();
-    Texture* textures[4] = {red_.get(), green_.get(), red_.get(), green_.get()};
+    GpuTexture* textures[4] = {red_.get(), green_.get(), red_.get(), green_.get()};
     for (int i = 0; i < 4; ++i) {
         ASSERT_TRUE(quad(textures[i], i * 16.0f, 0, i * 16.0f + 16, 16));
         EXPECT_EQ(renderer_.batch_breaks(), i);

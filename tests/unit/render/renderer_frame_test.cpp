@@ -87,6 +87,21 @@ TEST_F(RendererFrame, ForgettingATextureUnbindsItAndDropsItFromTheBatch) {
     renderer_.end_frame();
 }
 
+TEST_F(RendererFrame, TheWindowViewPutsTheOriginTopLeftAndRecordsItsSize) {
+    clear_frame({0.0f, 0.0f, 1.0f});
+    renderer_.set_window_view(32, 16);
+    EXPECT_EQ(renderer_.viewport_size(), (std::array<int, 2>{32, 16}));
+    renderer_.begin_frame();
+    renderer_.set_mode(DrawMode::kBatch2d);
+    ASSERT_TRUE(quad(red_.get(), 0, 0, 8, 4));
+    renderer_.end_frame();
+    // The 32 x 16 viewport is the window's bottom-left corner: rows 48 to 63 from the top.
+    EXPECT_TRUE(color_near(pixel(4, 49), {255, 0, 0})) << "the view's top-left corner";
+    EXPECT_TRUE(color_near(pixel(12, 49), {0, 0, 255}));
+    EXPECT_TRUE(color_near(pixel(4, 60), {0, 0, 255}));
+    EXPECT_TRUE(color_near(pixel(4, 40), {0, 0, 255}));
+}
+
 TEST_F(RendererFrame, AVideoModeResetReturnsToGlDefaultsAndForgetsTheCaches) {
     renderer_.begin_frame();
     renderer_.set_mode(DrawMode::kBatch2d);

@@ -2,26 +2,13 @@
 
 #include "core/fatal.hpp"
 #include "script/class_descriptor.hpp"
+#include "script/stack_guard.hpp"
 
 namespace tarn {
 
 namespace {
 
 constexpr const char* kNewSlotFailed = "sq_newslot( m_v, top + 1, SQFalse ) unpexpectly failed.";
-
-// Restores the stack height of a VM at scope exit.
-class StackGuard {
-public:
-    explicit StackGuard(HSQUIRRELVM vm) : vm_(vm), top_(sq_gettop(vm)) {}
-    StackGuard(const StackGuard&) = delete;
-    StackGuard& operator=(const StackGuard&) = delete;
-    ~StackGuard() { sq_settop(vm_, top_); }
-    SQInteger top() const { return top_; }
-
-private:
-    HSQUIRRELVM vm_;
-    SQInteger top_;
-};
 
 void check(SQRESULT result, const char* failure) {
     if (SQ_FAILED(result))

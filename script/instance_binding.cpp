@@ -38,13 +38,10 @@ void push_object(HSQUIRRELVM vm, EngineObject* object) {
 }
 
 bool push_method(HSQUIRRELVM vm, EngineObject* object, const char* name) {
-    SQInteger top = sq_gettop(vm);
     push_object(vm, object);
     sq_pushstring(vm, name, -1);
-    if (SQ_FAILED(sq_get(vm, -2))) {
-        sq_settop(vm, top);
+    if (SQ_FAILED(sq_get(vm, -2)))
         return false;
-    }
     sq_push(vm, -2);  // the instance as `this`
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include "script/script_object.hpp"
 #include "script/script_value.hpp"
+#include "script/stack_guard.hpp"
 
 namespace tarn {
 
@@ -25,8 +26,9 @@ T* bound_object_at(HSQUIRRELVM vm, SQInteger index) {
     return static_cast<T*>(bound_object_at(vm, index, T::class_descriptor));
 }
 
-// Calls method name of object's instance with the pushed arguments (this is the instance,
-// which sits below them together with the method). Internals of call_method.
+// Internals of call_method, which guards the stack: push_method pushes the method of object's
+// instance and the instance as `this` (false when the method is missing), call_pushed_method
+// calls it with the arguments pushed above them.
 bool push_method(HSQUIRRELVM vm, EngineObject* object, const char* name);
 bool call_pushed_method(HSQUIRRELVM vm, SQInteger argument_count);
 
@@ -34,13 +36,11 @@ bool call_pushed_method(HSQUIRRELVM vm, SQInteger argument_count);
 // missing method is skipped (true); false when the call failed.
 template <typename... Args>
 bool call_method(HSQUIRRELVM vm, EngineObject* object, const char* name, const Args&... args) {
-    SQInteger top = sq_gettop(vm);
+    StackGuard guard(vm);
     if (!push_method(vm, object, name))
         return true;
     (push_value(vm, args), ...);
-    bool ok = call_pushed_method(vm, sizeof...(Args));
-    sq_settop(vm, top);
-    return ok;
+    return call_pushed_method(vm, sizeof...(Args));
 }
 
 }  // namespace tarn

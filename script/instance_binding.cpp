@@ -50,17 +50,4 @@ bool call_pushed_method(HSQUIRRELVM vm, SQInteger argument_count) {
     return SQ_SUCCEEDED(sq_call(vm, argument_count + 1, SQFalse, SQTrue));
 }
 
-EngineObject* bound_object_at(HSQUIRRELVM vm, SQInteger index, const ClassDescriptor& cls) {
-    if (sq_gettype(vm, index) != OT_INSTANCE)
-        return nullptr;
-    SQUserPointer pointer = nullptr;
-    if (SQ_FAILED(sq_getinstanceup(vm, index, &pointer, const_cast<void*>(cls.type_tag())))) {
-        sq_reseterror(vm);
-        return nullptr;
-    }
-    if (pointer == nullptr || !EngineObject::is_bound_instance(vm, index))
-        return nullptr;
-    return static_cast<EngineObject*>(pointer);
-}
-
 }  // namespace tarn

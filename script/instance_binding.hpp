@@ -2,6 +2,7 @@
 
 #include <squirrel.h>
 
+#include "script/object_reader.hpp"
 #include "script/script_object.hpp"
 #include "script/script_value.hpp"
 #include "script/stack_guard.hpp"
@@ -9,7 +10,6 @@
 namespace tarn {
 
 class EngineObject;
-struct ClassDescriptor;
 
 // Binds the class instance at index to object: user pointer, release hook and the object's
 // instance slot. A counted object pins its new instance. A non-instance is an engine fault.
@@ -18,12 +18,16 @@ void attach(HSQUIRRELVM vm, SQInteger index, EngineObject* object);
 // class named like the object's class on first use; null pushes null.
 void push_object(HSQUIRRELVM vm, EngineObject* object);
 
-// The native object bound by attach to the instance at index, when the instance's class is cls
-// or derives from it; null for anything else (no error is raised).
-EngineObject* bound_object_at(HSQUIRRELVM vm, SQInteger index, const ClassDescriptor& cls);
+// The constructor of an EngineObject class T: binds a new T to `this`. An instance that already
+// has its object keeps it; anything but an instance of T's class raises "Expecting " + its name.
 template <typename T>
-T* bound_object_at(HSQUIRRELVM vm, SQInteger index) {
-    return static_cast<T*>(bound_object_at(vm, index, T::class_descriptor));
+SQInteger construct_object(HSQUIRRELVM vm) {
+    void* bound = nullptr;
+    if (!tagged_instance(vm, 1, InstanceTraits<T>::tag(), bound))
+        return raise_expecting(vm, InstanceTraits<T>::name());
+    if (bound == nullptr)
+        attach(vm, 1, new T);
+    return 0;
 }
 
 // Internals of call_method, which guards the stack: push_method pushes the method of object's

@@ -25,6 +25,13 @@ void push_target_and_name(const ScriptObject& target, const char* name) {
     sq_pushstring(target.vm(), name, -1);
 }
 
+// Whether target already holds a class under name.
+bool has_class(const ScriptObject& target, const char* name) {
+    StackGuard guard(target.vm());
+    push_target_and_name(target, name);
+    return SQ_SUCCEEDED(sq_rawget(target.vm(), -2)) && sq_gettype(target.vm(), -1) == OT_CLASS;
+}
+
 ScriptObject pushed_table(HSQUIRRELVM vm, void (*push_table)(HSQUIRRELVM)) {
     push_table(vm);
     ScriptObject table(vm, -1);
@@ -62,6 +69,8 @@ ScriptObject new_table(const ScriptObject& target, const char* name) {
 
 ScriptObject new_class(const ScriptObject& target, const char* name, const ScriptObject* base,
                        const void* type_tag, SQInteger user_data_size) {
+    if (has_class(target, name))
+        fatal_duplicate_class(name);
     HSQUIRRELVM vm = target.vm();
     StackGuard guard(vm);
     push_target_and_name(target, name);

@@ -61,6 +61,8 @@ void setup_class_tables(HSQUIRRELVM vm) {
     ScriptObject root = root_table(vm);
     ScriptObject registry = registry_table(vm);
     for (ClassDescriptor* cls = first_class_descriptor(); cls != nullptr; cls = cls->next) {
+        if (find_class_descriptor(cls->name) != cls)
+            fatal_duplicate_class(cls->name);
         if (cls->group != nullptr)
             setup_group_member(*cls, root, registry);
         else

@@ -66,7 +66,7 @@ void bind_game_object(HSQUIRRELVM vm, SQInteger index);
 template <typename T>
 T* construct_game_object(HSQUIRRELVM vm, SQInteger index) {
     void* storage = nullptr;
-    if (!tagged_instance(vm, index, T::class_descriptor.type_tag(), storage))
+    if (!tagged_instance(vm, index, InstanceTraits<T>::tag(), storage))
         return nullptr;
     if (GameObject::is_bound_instance(vm, index)) {
         return static_cast<T*>(static_cast<GameObject*>(storage));

@@ -1,5 +1,7 @@
 #include "resources/def_table.hpp"
 
+#include "script/stack_guard.hpp"
+
 namespace tarn {
 
 bool is_number(const ScriptObject& value) {
@@ -11,60 +13,56 @@ float to_float(const ScriptObject& value) {
                                       : sq_objtofloat(&value.handle());
 }
 
-namespace {
-
-// Up to max numbers of an array; the count read, or -1 when the value is not an array of
-// numbers.
-int read_numbers(const ScriptObject& array, float* out, int max) {
+std::vector<ScriptObject> elements_of(const ScriptObject& array) {
+    std::vector<ScriptObject> out;
     if (array.type() != OT_ARRAY)
-        return -1;
+        return out;
     HSQUIRRELVM vm = array.vm();
-    const SQInteger top = sq_gettop(vm);
+    StackGuard guard(vm);
     array.push(vm);
     const SQInteger size = sq_getsize(vm, -1);
-    int count = 0;
-    for (SQInteger i = 0; i < size && count < max; ++i, ++count) {
+    for (SQInteger i = 0; i < size; ++i) {
         sq_pushinteger(vm, i);
         if (SQ_FAILED(sq_rawget(vm, -2)))
             break;
-        const ScriptObject element(vm, -1);
-        sq_pop(vm, 1);
-        if (!is_number(element)) {
-            count = -1;
-            break;
-        }
-        out[count] = to_float(element);
+        out.emplace_back(vm, -1);
+        sq_poptop(vm);
     }
-    sq_settop(vm, top);
-    return count;
+    return out;
 }
 
-}  // namespace
+int read_numbers(const ScriptObject& array, std::span<float> out) {
+    if (array.type() != OT_ARRAY)
+        return -1;
+    const std::vector<ScriptObject> items = elements_of(array);
+    for (std::size_t i = 0; i < items.size() && i < out.size(); ++i) {
+        if (!is_number(items[i]))
+            return -1;
+        out[i] = to_float(items[i]);
+    }
+    return static_cast<int>(items.size());
+}
 
 ScriptObject DefTable::get(const char* key) const {
     if (is_null())
         return {};
     HSQUIRRELVM vm = table_.vm();
-    const SQInteger top = sq_gettop(vm);
+    StackGuard guard(vm);
     table_.push(vm);
     sq_pushstring(vm, key, -1);
-    ScriptObject value;
-    if (SQ_SUCCEEDED(sq_rawget(vm, -2)))
-        value = ScriptObject(vm, -1);
-    sq_settop(vm, top);
-    return value;
+    if (SQ_FAILED(sq_rawget(vm, -2)))
+        return {};
+    return ScriptObject(vm, -1);
 }
 
 bool DefTable::has(const char* key) const {
     if (is_null())
         return false;
     HSQUIRRELVM vm = table_.vm();
-    const SQInteger top = sq_gettop(vm);
+    StackGuard guard(vm);
     table_.push(vm);
     sq_pushstring(vm, key, -1);
-    const bool found = SQ_SUCCEEDED(sq_rawget(vm, -2));
-    sq_settop(vm, top);
-    return found;
+    return SQ_SUCCEEDED(sq_rawget(vm, -2));
 }
 
 bool DefTable::boolean(const char* key, bool fallback) const {
@@ -76,17 +74,18 @@ bool DefTable::boolean(const char* key, bool fallback) const {
     return fallback;
 }
 
-SharedString DefTable::string(const char* key) const {
+SharedString DefTable::string(const char* key, const char* fallback) const {
     const ScriptObject value = get(key);
+    if (value.is_null())
+        return SharedString(fallback);
     if (value.type() != OT_STRING)
         return {};
     HSQUIRRELVM vm = value.vm();
+    StackGuard guard(vm);
     value.push(vm);
     const SQChar* text = nullptr;
     sq_getstring(vm, -1, &text);
-    const SharedString result(text, sq_getsize(vm, -1));
-    sq_pop(vm, 1);
-    return result;
+    return SharedString(text, static_cast<int>(sq_getsize(vm, -1)));
 }
 
 int DefTable::integer(const char* key, int fallback) const {
@@ -114,7 +113,7 @@ float DefTable::number(const char* key, float fallback) const {
 
 bool DefTable::pair(const char* key, std::array<float, 2>& out) const {
     std::array<float, 2> values{};
-    if (read_numbers(get(key), values.data(), 2) < 2)
+    if (numbers(key, values) < 2)
         return false;
     out = values;
     return true;
@@ -122,7 +121,7 @@ bool DefTable::pair(const char* key, std::array<float, 2>& out) const {
 
 bool DefTable::color(const char* key, std::array<float, 4>& out) const {
     std::array<float, 4> values = {1.0f, 1.0f, 1.0f, 1.0f};
-    if (read_numbers(get(key), values.data(), 4) < 3)
+    if (numbers(key, values) < 3)
         return false;
     out = values;
     return true;

@@ -5,6 +5,7 @@
 #include "resources/sprite.hpp"
 #include "script/class_tables.hpp"
 #include "script/script_host.hpp"
+#include "script/stack_guard.hpp"
 
 namespace tarn {
 
@@ -16,12 +17,11 @@ void declare(const ClassDescriptor& cls, const char* name, const char* key) {
         return;
     ScriptObject def = new_def(cls, name);
     HSQUIRRELVM vm = def.vm();
-    const SQInteger top = sq_gettop(vm);
+    StackGuard guard(vm);
     def.push(vm);
     sq_pushstring(vm, key, -1);
     sq_pushstring(vm, name, -1);
     sq_newslot(vm, -3, SQFalse);
-    sq_settop(vm, top);
 }
 
 template <typename T>

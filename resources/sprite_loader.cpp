@@ -13,39 +13,13 @@ namespace tarn {
 
 namespace {
 
-// The elements of an array value; empty for anything else.
-std::vector<ScriptObject> elements_of(const ScriptObject& array) {
-    std::vector<ScriptObject> out;
-    if (array.type() != OT_ARRAY)
-        return out;
-    HSQUIRRELVM vm = array.vm();
-    const SQInteger top = sq_gettop(vm);
-    array.push(vm);
-    const SQInteger size = sq_getsize(vm, -1);
-    for (SQInteger i = 0; i < size; ++i) {
-        sq_pushinteger(vm, i);
-        if (SQ_FAILED(sq_rawget(vm, -2)))
-            break;
-        out.emplace_back(vm, -1);
-        sq_pop(vm, 1);
-    }
-    sq_settop(vm, top);
-    return out;
-}
-
-// Fills out from an array of numbers, leaving the defaults for missing elements. False when the
-// value is not an array of at most out.size() numbers.
+// Reads key as an array of at most N numbers (exactly N when exact) into out; elements the
+// array lacks keep their values.
 template <std::size_t N>
-bool read_floats(const ScriptObject& array, std::array<float, N>& out, bool exact) {
-    const std::vector<ScriptObject> items = elements_of(array);
-    if (array.type() != OT_ARRAY || items.size() > N || (exact && items.size() != N))
-        return false;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (!is_number(items[i]))
-            return false;
-        out[i] = to_float(items[i]);
-    }
-    return true;
+bool read_floats(const DefTable& def, const char* key, std::array<float, N>& out, bool exact) {
+    const int count = def.numbers(key, out);
+    constexpr int n = static_cast<int>(N);
+    return count >= 0 && count <= n && (!exact || count == n);
 }
 
 }  // namespace
@@ -179,14 +153,14 @@ void SpriteLoader::read_rect() {
     std::array<float, 4> rect = {0.0f, 0.0f, static_cast<float>(texture.image_width()),
                                  static_cast<float>(texture.image_height())};
     std::array<float, 4> given = rect;
-    if (read_floats(def_.get("rect"), given, false))
+    if (read_floats(def_, "rect", given, false))
         rect = given;
     s_.rect_ = rect;
 }
 
 void SpriteLoader::read_border() {
     std::array<float, 4> b = {0.0f, 0.0f, 0.0f, 0.0f};
-    if (!read_floats(def_.get("border"), b, false))
+    if (!read_floats(def_, "border", b, false))
         b = {0.0f, 0.0f, 0.0f, 0.0f};
     for (float& inset : b)
         inset = inset < 0.0f ? 0.0f : inset;
@@ -209,7 +183,7 @@ void SpriteLoader::read_border() {
 bool SpriteLoader::load_animated() {
     if (def_.has("flip"))
         log("The flip is ignored for animated sprite '%1'.");
-    const std::vector<ScriptObject> items = elements_of(def_.get("frames"));
+    const std::vector<ScriptObject> items = def_.elements("frames");
     if (items.empty()) {
         log("Empty frames not supported for animated sprite '%1'.");
         return false;
@@ -338,8 +312,7 @@ void SpriteLoader::bound_frames() {
 }
 
 void SpriteLoader::apply_flip() {
-    const ScriptObject value = def_.get("flip");
-    const SharedString flip = value.type() == OT_STRING ? def_.string("flip") : SharedString();
+    const SharedString flip = def_.string("flip");
     if (flip.length() > 4)
         log("Invalid format of flip for sprite '%1'.");
     auto on = [&](int i) { return i < flip.length() && flip.data()[i] != '0'; };
@@ -383,7 +356,7 @@ bool SpriteLoader::add_circle() {
     if (!def_.has("ccircle"))
         return true;
     std::array<float, 3> c{};
-    if (!read_floats(def_.get("ccircle"), c, true)) {
+    if (!read_floats(def_, "ccircle", c, true)) {
         log_message("Specify x,y,radius for circle collision.");
         return false;
     }
@@ -408,7 +381,7 @@ bool SpriteLoader::add_rect() {
         return true;
     }
     std::array<float, 4> r{};
-    if (!read_floats(value, r, true)) {
+    if (!read_floats(def_, "crect", r, true)) {
         log_message("Specify x,y,width,height for rect collsion.");
         return false;
     }

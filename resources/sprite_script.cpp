@@ -1,56 +1,42 @@
 #include "resources/sprite_script.hpp"
 
-#include "resources/sprite.hpp"
+#include "resources/resource_loading.hpp"
 #include "script/binding.hpp"
-#include "script/class_tables.hpp"
+#include "script/resource_binding.hpp"
 
 namespace tarn {
 
 namespace {
 
-// The object create() hands out: the cached sprite of a given name, or a new one with the
-// argument (if any) as its def.
-EngineObject* sprite_to_create(HSQUIRRELVM vm) {
-    if (sq_gettop(vm) < 2)
-        return new Sprite;
-    const ScriptObject def(vm, 2);
-    if (def.type() == OT_STRING) {
-        const SQChar* name = nullptr;
-        sq_getstring(vm, 2, &name);
-        if (EngineObject* cached = cache_lookup(Sprite::class_descriptor, name))
-            return cached;
-    }
-    auto* sprite = new Sprite;
-    sprite->set_def(def);
-    return sprite;
-}
-
-SQInteger construct(HSQUIRRELVM vm) {
-    SQUserPointer bound = nullptr;
-    const void* tag = Sprite::class_descriptor.type_tag();
-    if (SQ_FAILED(sq_getinstanceup(vm, 1, &bound, const_cast<void*>(tag))))
-        return raise_expecting(vm, Sprite::class_descriptor.name);
-    if (bound == nullptr)
-        attach(vm, 1, new Sprite);
-    return 0;
-}
-
-SQInteger create(HSQUIRRELVM vm) {
-    if (sq_gettop(vm) > 2)
-        return sq_throwerror(vm, "Invalid number of arguments to create().");
-    push_object(vm, sprite_to_create(vm));
-    return 1;
-}
-
 constexpr NativeFunction kMethods[] = {
-    {"constructor", construct, 1, "x"},
-    {"create", create, -1, nullptr},
+    {"constructor", construct_object<Sprite>, 1, "x"},
+    {"create", create_resource<Sprite>, -1, nullptr},
 };
+
+Sprite* loaded_sprite(HSQUIRRELVM vm, const char* name) {
+    return get_or_load<Sprite>(vm, name);
+}
+
+// A sprite that is loaded, or what stands in for it.
+Sprite* usable_sprite(HSQUIRRELVM vm, Sprite* sprite) {
+    if (sprite->ensure_loaded())
+        return sprite;
+    const SharedString name = sprite->get_def_name();
+    return loaded_sprite(vm, name.length() != 0 ? name.data() : "_invalid_");
+}
 
 }  // namespace
 
 void register_sprite_class(HSQUIRRELVM vm) {
     register_class(vm, Sprite::class_descriptor, kMethods);
+}
+
+bool read_sprite_name_or_null(ArgumentReader& args, ObjectRef<Sprite>& out) {
+    return read_resource(args, out, {"sprite name or null.", loaded_sprite, usable_sprite});
+}
+
+bool read_sprite_or_name(ArgumentReader& args, ObjectRef<Sprite>& out) {
+    return read_resource(args, out, {"sprite, sprite name or null.", get_or_create<Sprite>});
 }
 
 }  // namespace tarn

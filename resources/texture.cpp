@@ -152,9 +152,8 @@ bool TextureLoader::read_flags() {
         if (def_.boolean(key.name, key.fallback))
             t_.flags_ |= key.flag;
     }
-    const ScriptObject filtering = def_.get("filtering");
-    const SharedString value = def_.string("filtering");
-    if (filtering.is_null() || equals(value, "trilinear"))
+    const SharedString value = def_.string("filtering", "trilinear");
+    if (equals(value, "trilinear"))
         return true;
     if (equals(value, "nearest")) {
         t_.flags_ |= kTextureNearest;

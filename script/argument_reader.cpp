@@ -1,15 +1,6 @@
 #include "script/argument_reader.hpp"
 
-#include "core/fatal.hpp"
-#include "script/class_descriptor.hpp"
-
 namespace tarn {
-
-SQInteger raise_expecting(HSQUIRRELVM vm, const char* name) {
-    SharedString text("Expecting ");
-    text.append(name);
-    return sq_throwerror(vm, text.data());
-}
 
 bool read_integer(HSQUIRRELVM vm, SQInteger index, int& out) {
     SQObjectType type = sq_gettype(vm, index);
@@ -54,31 +45,6 @@ bool read_string(HSQUIRRELVM vm, SQInteger index, SharedString& out) {
     if (!read_string(vm, index, text))
         return false;
     out = SharedString(text, static_cast<int>(sq_getsize(vm, index)));
-    return true;
-}
-
-bool read_instance(HSQUIRRELVM vm, SQInteger index, const ClassDescriptor& cls, void*& out) {
-    SQUserPointer pointer = nullptr;
-    if (sq_gettype(vm, index) != OT_INSTANCE ||
-        SQ_FAILED(sq_getinstanceup(vm, index, &pointer, const_cast<void*>(cls.type_tag()))) ||
-        pointer == nullptr) {
-        raise_expecting(vm, cls.name);
-        return false;
-    }
-    out = pointer;
-    return true;
-}
-
-bool read_this(HSQUIRRELVM vm, void*& out) {
-    SQUserPointer pointer = nullptr;
-    if (SQ_FAILED(sq_getinstanceup(vm, 1, &pointer, nullptr))) {
-        fatal_internal_error("sq_getinstanceup( v, 1, &up, 0 ) unpexpectly failed.");
-    }
-    if (pointer == nullptr) {
-        sq_throwerror(vm, "the object is not a class instance");
-        return false;
-    }
-    out = pointer;
     return true;
 }
 

@@ -3,11 +3,10 @@
 #include <squirrel.h>
 
 #include "core/shared_string.hpp"
+#include "script/object_reader.hpp"
 #include "script/script_object.hpp"
 
 namespace tarn {
-
-struct ClassDescriptor;
 
 // Checked readers of native-function arguments. On a wrong type each raises its script error
 // (sq_throwerror) and returns false; the native function then returns SQ_ERROR.
@@ -19,38 +18,7 @@ bool read_float(HSQUIRRELVM vm, SQInteger index, float& out);
 // A string; the characters stay valid while the argument is on the stack. "Expecting string."
 bool read_string(HSQUIRRELVM vm, SQInteger index, const char*& out);
 bool read_string(HSQUIRRELVM vm, SQInteger index, SharedString& out);
-// The user pointer of an instance whose class or a base class carries cls's tag and which is
-// bound to a native object. "Expecting " + the class name.
-bool read_instance(HSQUIRRELVM vm, SQInteger index, const ClassDescriptor& cls, void*& out);
-// Raises "Expecting " + name; returns SQ_ERROR for the native function to return.
-SQInteger raise_expecting(HSQUIRRELVM vm, const char* name);
-// The user pointer of `this` of any class instance. A non-instance is an engine fault (methods
-// using this reader are registered with an 'x' mask); an unbound instance raises "the object is
-// not a class instance".
-bool read_this(HSQUIRRELVM vm, void*& out);
-
-// The native object of class T (an EngineObject or GameObject class with a class_descriptor).
-template <typename T>
-bool read_object(HSQUIRRELVM vm, SQInteger index, T*& out) {
-    void* pointer = nullptr;
-    if (!read_instance(vm, index, T::class_descriptor, pointer))
-        return false;
-    if (!T::InstanceBase::is_bound_instance(vm, index)) {
-        raise_expecting(vm, T::class_descriptor.name);
-        return false;
-    }
-    out = static_cast<T*>(static_cast<typename T::InstanceBase*>(pointer));
-    return true;
-}
-
-template <typename T>
-bool read_this(HSQUIRRELVM vm, T*& out) {
-    void* pointer = nullptr;
-    if (!read_this(vm, pointer))
-        return false;
-    out = static_cast<T*>(static_cast<typename T::InstanceBase*>(pointer));
-    return true;
-}
+// Objects and `this`: read_object and read_this (script/object_reader.hpp).
 
 // Reads arguments in turn, for functions with optional or variant arguments. The first
 // argument after `this` is position 2.

@@ -2,26 +2,13 @@
 
 #include "core/fatal.hpp"
 #include "script/class_descriptor.hpp"
+#include "script/stack_guard.hpp"
 
 namespace tarn {
 
 namespace {
 
 constexpr const char* kNewSlotFailed = "sq_newslot( m_v, top + 1, SQFalse ) unpexpectly failed.";
-
-// Restores the stack height of a VM at scope exit.
-class StackGuard {
-public:
-    explicit StackGuard(HSQUIRRELVM vm) : vm_(vm), top_(sq_gettop(vm)) {}
-    StackGuard(const StackGuard&) = delete;
-    StackGuard& operator=(const StackGuard&) = delete;
-    ~StackGuard() { sq_settop(vm_, top_); }
-    SQInteger top() const { return top_; }
-
-private:
-    HSQUIRRELVM vm_;
-    SQInteger top_;
-};
 
 void check(SQRESULT result, const char* failure) {
     if (SQ_FAILED(result))
@@ -36,6 +23,13 @@ void new_slot(HSQUIRRELVM vm, SQInteger top) {
 void push_target_and_name(const ScriptObject& target, const char* name) {
     target.push();
     sq_pushstring(target.vm(), name, -1);
+}
+
+// Whether target already holds a class under name.
+bool has_class(const ScriptObject& target, const char* name) {
+    StackGuard guard(target.vm());
+    push_target_and_name(target, name);
+    return SQ_SUCCEEDED(sq_rawget(target.vm(), -2)) && sq_gettype(target.vm(), -1) == OT_CLASS;
 }
 
 ScriptObject pushed_table(HSQUIRRELVM vm, void (*push_table)(HSQUIRRELVM)) {
@@ -75,6 +69,8 @@ ScriptObject new_table(const ScriptObject& target, const char* name) {
 
 ScriptObject new_class(const ScriptObject& target, const char* name, const ScriptObject* base,
                        const void* type_tag, SQInteger user_data_size) {
+    if (has_class(target, name))
+        fatal_duplicate_class(name);
     HSQUIRRELVM vm = target.vm();
     StackGuard guard(vm);
     push_target_and_name(target, name);

@@ -23,7 +23,7 @@ struct NativeFunction {
 
 // The registration operations. Each creates a slot (not static) in target, a table or a class,
 // and leaves the stack as it found it. A failing VM call is an engine fault: it is logged and the
-// process aborts.
+// process aborts; so is a class created under a name that already holds one.
 void bind_integer(const ScriptObject& target, const char* name, SQInteger value);
 void bind_string(const ScriptObject& target, const char* name, const char* value);
 ScriptObject new_table(const ScriptObject& target, const char* name);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/fatal.hpp"
+#include "core/message.hpp"
 #include "script/engine_object.hpp"
 
 namespace tarn {
@@ -45,6 +47,10 @@ ClassDescriptor* find_class_descriptor(const char* name) {
             return d;
     }
     return nullptr;
+}
+
+void fatal_duplicate_class(const char* name) {
+    fatal_internal_error(message("Class '%1' is registered twice.", name));
 }
 
 }  // namespace tarn

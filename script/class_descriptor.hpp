@@ -52,6 +52,9 @@ struct ClassDescriptor {
 // The head of the descriptor list (the last descriptor constructed).
 ClassDescriptor* first_class_descriptor();
 ClassDescriptor* find_class_descriptor(const char* name);
+// Stops the engine on a class name registered twice, which would leave one of the two classes
+// silently unreachable: an internal error naming the class.
+[[noreturn]] void fatal_duplicate_class(const char* name);
 
 // The material group: "material", "g_material_defs", "material_instances".
 ClassGroup& material_group();

@@ -5,6 +5,7 @@
 #include "core/message.hpp"
 #include "script/binding.hpp"
 #include "script/engine_object.hpp"
+#include "script/stack_guard.hpp"
 
 namespace tarn {
 
@@ -12,12 +13,10 @@ namespace {
 
 // Whether target has the slot name (raw get, no delegation).
 bool has_slot(const ScriptObject& target, const char* name) {
-    HSQUIRRELVM vm = target.vm();
+    StackGuard guard(target.vm());
     target.push();
-    sq_pushstring(vm, name, -1);
-    bool found = SQ_SUCCEEDED(sq_rawget(vm, -2));
-    sq_pop(vm, found ? 2 : 1);
-    return found;
+    sq_pushstring(target.vm(), name, -1);
+    return SQ_SUCCEEDED(sq_rawget(target.vm(), -2));
 }
 
 // The value of slot name in table (a normal get), or null.
@@ -25,15 +24,12 @@ ScriptObject get_slot(const ScriptObject& table, const char* name) {
     if (table.is_null())
         return ScriptObject();
     HSQUIRRELVM vm = table.vm();
+    StackGuard guard(vm);
     table.push();
     sq_pushstring(vm, name, -1);
-    ScriptObject value;
-    if (SQ_SUCCEEDED(sq_get(vm, -2))) {
-        value = ScriptObject(vm, -1);
-        sq_poptop(vm);
-    }
-    sq_poptop(vm);
-    return value;
+    if (SQ_FAILED(sq_get(vm, -2)))
+        return ScriptObject();
+    return ScriptObject(vm, -1);
 }
 
 void setup_group_member(ClassDescriptor& cls, const ScriptObject& root,
@@ -65,6 +61,8 @@ void setup_class_tables(HSQUIRRELVM vm) {
     ScriptObject root = root_table(vm);
     ScriptObject registry = registry_table(vm);
     for (ClassDescriptor* cls = first_class_descriptor(); cls != nullptr; cls = cls->next) {
+        if (find_class_descriptor(cls->name) != cls)
+            fatal_duplicate_class(cls->name);
         if (cls->group != nullptr)
             setup_group_member(*cls, root, registry);
         else
@@ -97,14 +95,13 @@ void cache_store(const ClassDescriptor& cls, const ScriptObject& name, EngineObj
     if (cls.def_to_obj.is_null())
         return;
     HSQUIRRELVM vm = cls.def_to_obj.vm();
-    SQInteger top = sq_gettop(vm);
+    StackGuard guard(vm);
     cls.def_to_obj.push();
     name.push(vm);
     sq_pushuserpointer(vm, object);
-    if (SQ_FAILED(sq_newslot(vm, top + 1, SQFalse))) {
+    if (SQ_FAILED(sq_newslot(vm, guard.top() + 1, SQFalse))) {
         fatal_internal_error("sq_newslot( v, top + 1, SQFalse ) unpexpectly failed.");
     }
-    sq_settop(vm, top);
 }
 
 void cache_remove(const ClassDescriptor& cls, const ScriptObject& name,

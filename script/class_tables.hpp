@@ -11,7 +11,7 @@ class EngineObject;
 
 // Creates the definition tables (root table) and object cache tables (registry table) of every
 // descriptor; grouped classes share their group's pair. Runs once per VM, after the classes are
-// registered.
+// registered. Two descriptors of one name are an engine fault.
 void setup_class_tables(HSQUIRRELVM vm);
 // Drops every descriptor's handles into a VM that is about to close.
 void release_class_tables();

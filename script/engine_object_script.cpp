@@ -10,14 +10,14 @@ namespace {
 
 SQInteger get_def_name(HSQUIRRELVM vm) {
     EngineObject* self = nullptr;
-    if (!read_object(vm, 1, self))
+    if (!read_this(vm, self))
         return SQ_ERROR;
     return return_string(vm, self->get_def_name());
 }
 
 SQInteger get_def(HSQUIRRELVM vm) {
     EngineObject* self = nullptr;
-    if (!read_object(vm, 1, self))
+    if (!read_this(vm, self))
         return SQ_ERROR;
     push_value(vm, self->get_def());
     return 1;
@@ -25,24 +25,25 @@ SQInteger get_def(HSQUIRRELVM vm) {
 
 SQInteger set_def(HSQUIRRELVM vm) {
     EngineObject* self = nullptr;
-    if (!read_object(vm, 1, self))
+    if (!read_this(vm, self))
         return SQ_ERROR;
     self->set_def(ScriptObject(vm, 2));
     return 0;
 }
 
+// The owner functions name their class "T" in their errors.
 SQInteger set_owner(HSQUIRRELVM vm) {
-    EngineObject* self = bound_object_at<EngineObject>(vm, 1);
-    if (self == nullptr)
-        return raise_expecting(vm, "T");
-    self->set_owner(sq_gettop(vm) >= 2 ? bound_object_at<EngineObject>(vm, 2) : nullptr);
+    EngineObject* self = nullptr;
+    if (!read_this(vm, self, "T"))
+        return SQ_ERROR;
+    self->set_owner(sq_gettop(vm) >= 2 ? object_at<EngineObject>(vm, 2) : nullptr);
     return 0;
 }
 
 SQInteger get_owner(HSQUIRRELVM vm) {
-    EngineObject* self = bound_object_at<EngineObject>(vm, 1);
-    if (self == nullptr)
-        return raise_expecting(vm, "T");
+    EngineObject* self = nullptr;
+    if (!read_this(vm, self, "T"))
+        return SQ_ERROR;
     push_object(vm, self->owner());
     return 1;
 }

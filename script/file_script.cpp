@@ -7,17 +7,6 @@ namespace tarn {
 
 namespace {
 
-// Binds a new File to `this`; an instance that already has one keeps it.
-SQInteger construct(HSQUIRRELVM vm) {
-    SQUserPointer bound = nullptr;
-    if (SQ_FAILED(
-            sq_getinstanceup(vm, 1, &bound, const_cast<void*>(File::class_descriptor.type_tag()))))
-        return raise_expecting(vm, File::class_descriptor.name);
-    if (bound == nullptr)
-        attach(vm, 1, new File);
-    return 0;
-}
-
 // The optional location after name and mode; anything but "save" or "home" is the data folder.
 FileLocation location_argument(HSQUIRRELVM vm) {
     const char* location = nullptr;
@@ -29,7 +18,7 @@ FileLocation location_argument(HSQUIRRELVM vm) {
 SQInteger open(HSQUIRRELVM vm) {
     File* self = nullptr;
     SharedString name, mode;
-    if (!read_object(vm, 1, self) || !read_string(vm, 2, name) || !read_string(vm, 3, mode))
+    if (!read_this(vm, self) || !read_string(vm, 2, name) || !read_string(vm, 3, mode))
         return SQ_ERROR;
     push_value(vm, self->open(name, mode, location_argument(vm)));
     return 1;
@@ -37,7 +26,7 @@ SQInteger open(HSQUIRRELVM vm) {
 
 SQInteger close(HSQUIRRELVM vm) {
     File* self = nullptr;
-    if (!read_object(vm, 1, self))
+    if (!read_this(vm, self))
         return SQ_ERROR;
     self->close();
     push_value(vm, false);
@@ -47,7 +36,7 @@ SQInteger close(HSQUIRRELVM vm) {
 SQInteger read_line(HSQUIRRELVM vm) {
     File* self = nullptr;
     SharedString line;
-    if (!read_object(vm, 1, self))
+    if (!read_this(vm, self))
         return SQ_ERROR;
     self->read_line(line) ? push_value(vm, line) : push_value(vm, nullptr);
     return 1;
@@ -56,14 +45,14 @@ SQInteger read_line(HSQUIRRELVM vm) {
 SQInteger write_line(HSQUIRRELVM vm) {
     File* self = nullptr;
     SharedString text;
-    if (!read_object(vm, 1, self) || !read_string(vm, 2, text))
+    if (!read_this(vm, self) || !read_string(vm, 2, text))
         return SQ_ERROR;
     push_value(vm, self->write_line(text));
     return 1;
 }
 
 constexpr NativeFunction kMethods[] = {
-    {"constructor", construct, 1, "x"},
+    {"constructor", construct_object<File>, 1, "x"},
     {"open", open, -3, "xss"},
     {"close", close, 1, "x"},
     {"read_line", read_line, 1, "x"},

@@ -38,17 +38,6 @@ void GameObject::set_owner(GameObject* owner) {
     }
 }
 
-void* game_object_storage(HSQUIRRELVM vm, SQInteger index, const ClassDescriptor& cls) {
-    if (sq_gettype(vm, index) != OT_INSTANCE)
-        return nullptr;
-    SQUserPointer storage = nullptr;
-    if (SQ_FAILED(sq_getinstanceup(vm, index, &storage, const_cast<void*>(cls.type_tag())))) {
-        sq_reseterror(vm);
-        return nullptr;
-    }
-    return storage;
-}
-
 void bind_game_object(HSQUIRRELVM vm, SQInteger index) {
     sq_setreleasehook(vm, index, &GameObject::instance_released);
 }

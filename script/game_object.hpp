@@ -5,6 +5,7 @@
 #include <new>
 
 #include "script/class_descriptor.hpp"
+#include "script/object_reader.hpp"
 #include "script/object_ref.hpp"
 #include "script/owner_links.hpp"
 
@@ -56,9 +57,6 @@ inline constexpr SQInteger kGameObjectUserDataSize = 88;
 static_assert(sizeof(GameObject) == kGameObjectUserDataSize,
               "the GameObject script class reserves exactly one GameObject");
 
-// The user data of the instance at index, when the instance's class reserves user data tagged
-// for cls (or a class derived from it); null otherwise.
-void* game_object_storage(HSQUIRRELVM vm, SQInteger index, const ClassDescriptor& cls);
 // Records the release hook of a GameObject just built at index.
 void bind_game_object(HSQUIRRELVM vm, SQInteger index);
 
@@ -67,8 +65,8 @@ void bind_game_object(HSQUIRRELVM vm, SQInteger index);
 // an instance of T's script class.
 template <typename T>
 T* construct_game_object(HSQUIRRELVM vm, SQInteger index) {
-    void* storage = game_object_storage(vm, index, T::class_descriptor);
-    if (storage == nullptr)
+    void* storage = nullptr;
+    if (!tagged_instance(vm, index, InstanceTraits<T>::tag(), storage))
         return nullptr;
     if (GameObject::is_bound_instance(vm, index)) {
         return static_cast<T*>(static_cast<GameObject*>(storage));

@@ -9,23 +9,15 @@ namespace {
 
 SQInteger construct(HSQUIRRELVM vm) {
     if (construct_game_object<GameObject>(vm, 1) == nullptr)
-        return raise_expecting(vm, "GameObject");
+        return raise_expecting(vm, GameObject::class_descriptor.name);
     return 0;
-}
-
-// The GameObject of the value at index, or null when it is anything else.
-GameObject* game_object_at(HSQUIRRELVM vm, SQInteger index) {
-    void* storage = game_object_storage(vm, index, GameObject::class_descriptor);
-    if (storage == nullptr || !GameObject::is_bound_instance(vm, index))
-        return nullptr;
-    return static_cast<GameObject*>(storage);
 }
 
 SQInteger set_owner(HSQUIRRELVM vm) {
     GameObject* self = nullptr;
-    if (!read_object(vm, 1, self))
+    if (!read_this(vm, self))
         return SQ_ERROR;
-    self->set_owner(sq_gettop(vm) >= 2 ? game_object_at(vm, 2) : nullptr);
+    self->set_owner(sq_gettop(vm) >= 2 ? object_at<GameObject>(vm, 2) : nullptr);
     return 0;
 }
 

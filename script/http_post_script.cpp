@@ -7,21 +7,10 @@ namespace tarn {
 
 namespace {
 
-// Binds a new HTTPPost to `this`; an instance that already has one keeps it.
-SQInteger construct(HSQUIRRELVM vm) {
-    SQUserPointer bound = nullptr;
-    const void* tag = HTTPPost::class_descriptor.type_tag();
-    if (SQ_FAILED(sq_getinstanceup(vm, 1, &bound, const_cast<void*>(tag))))
-        return raise_expecting(vm, HTTPPost::class_descriptor.name);
-    if (bound == nullptr)
-        attach(vm, 1, new HTTPPost);
-    return 0;
-}
-
 SQInteger init(HSQUIRRELVM vm) {
     HTTPPost* self = nullptr;
     SharedString url, data;
-    if (!read_object(vm, 1, self) || !read_string(vm, 2, url) || !read_string(vm, 3, data))
+    if (!read_this(vm, self) || !read_string(vm, 2, url) || !read_string(vm, 3, data))
         return SQ_ERROR;
     self->start(url, data);
     return 0;
@@ -29,7 +18,7 @@ SQInteger init(HSQUIRRELVM vm) {
 
 SQInteger update(HSQUIRRELVM vm) {
     HTTPPost* self = nullptr;
-    if (!read_object(vm, 1, self))
+    if (!read_this(vm, self))
         return SQ_ERROR;
     push_value(vm, self->script_status());
     return 1;
@@ -37,13 +26,13 @@ SQInteger update(HSQUIRRELVM vm) {
 
 SQInteger get_received_data(HSQUIRRELVM vm) {
     HTTPPost* self = nullptr;
-    if (!read_object(vm, 1, self))
+    if (!read_this(vm, self))
         return SQ_ERROR;
     return return_string(vm, self->received_data());
 }
 
 constexpr NativeFunction kMethods[] = {
-    {"constructor", construct, 1, "x"},
+    {"constructor", construct_object<HTTPPost>, 1, "x"},
     {"init", init, 3, "xss"},
     {"update", update, 1, "x"},
     {"get_received_data", get_received_data, 1, "x"},

@@ -38,32 +38,16 @@ void push_object(HSQUIRRELVM vm, EngineObject* object) {
 }
 
 bool push_method(HSQUIRRELVM vm, EngineObject* object, const char* name) {
-    SQInteger top = sq_gettop(vm);
     push_object(vm, object);
     sq_pushstring(vm, name, -1);
-    if (SQ_FAILED(sq_get(vm, -2))) {
-        sq_settop(vm, top);
+    if (SQ_FAILED(sq_get(vm, -2)))
         return false;
-    }
     sq_push(vm, -2);  // the instance as `this`
     return true;
 }
 
 bool call_pushed_method(HSQUIRRELVM vm, SQInteger argument_count) {
     return SQ_SUCCEEDED(sq_call(vm, argument_count + 1, SQFalse, SQTrue));
-}
-
-EngineObject* bound_object_at(HSQUIRRELVM vm, SQInteger index, const ClassDescriptor& cls) {
-    if (sq_gettype(vm, index) != OT_INSTANCE)
-        return nullptr;
-    SQUserPointer pointer = nullptr;
-    if (SQ_FAILED(sq_getinstanceup(vm, index, &pointer, const_cast<void*>(cls.type_tag())))) {
-        sq_reseterror(vm);
-        return nullptr;
-    }
-    if (pointer == nullptr || !EngineObject::is_bound_instance(vm, index))
-        return nullptr;
-    return static_cast<EngineObject*>(pointer);
 }
 
 }  // namespace tarn

@@ -2,13 +2,14 @@
 
 #include <squirrel.h>
 
+#include "script/object_reader.hpp"
 #include "script/script_object.hpp"
 #include "script/script_value.hpp"
+#include "script/stack_guard.hpp"
 
 namespace tarn {
 
 class EngineObject;
-struct ClassDescriptor;
 
 // Binds the class instance at index to object: user pointer, release hook and the object's
 // instance slot. A counted object pins its new instance. A non-instance is an engine fault.
@@ -17,16 +18,21 @@ void attach(HSQUIRRELVM vm, SQInteger index, EngineObject* object);
 // class named like the object's class on first use; null pushes null.
 void push_object(HSQUIRRELVM vm, EngineObject* object);
 
-// The native object bound by attach to the instance at index, when the instance's class is cls
-// or derives from it; null for anything else (no error is raised).
-EngineObject* bound_object_at(HSQUIRRELVM vm, SQInteger index, const ClassDescriptor& cls);
+// The constructor of an EngineObject class T: binds a new T to `this`. An instance that already
+// has its object keeps it; anything but an instance of T's class raises "Expecting " + its name.
 template <typename T>
-T* bound_object_at(HSQUIRRELVM vm, SQInteger index) {
-    return static_cast<T*>(bound_object_at(vm, index, T::class_descriptor));
+SQInteger construct_object(HSQUIRRELVM vm) {
+    void* bound = nullptr;
+    if (!tagged_instance(vm, 1, InstanceTraits<T>::tag(), bound))
+        return raise_expecting(vm, InstanceTraits<T>::name());
+    if (bound == nullptr)
+        attach(vm, 1, new T);
+    return 0;
 }
 
-// Calls method name of object's instance with the pushed arguments (this is the instance,
-// which sits below them together with the method). Internals of call_method.
+// Internals of call_method, which guards the stack: push_method pushes the method of object's
+// instance and the instance as `this` (false when the method is missing), call_pushed_method
+// calls it with the arguments pushed above them.
 bool push_method(HSQUIRRELVM vm, EngineObject* object, const char* name);
 bool call_pushed_method(HSQUIRRELVM vm, SQInteger argument_count);
 
@@ -34,13 +40,11 @@ bool call_pushed_method(HSQUIRRELVM vm, SQInteger argument_count);
 // missing method is skipped (true); false when the call failed.
 template <typename... Args>
 bool call_method(HSQUIRRELVM vm, EngineObject* object, const char* name, const Args&... args) {
-    SQInteger top = sq_gettop(vm);
+    StackGuard guard(vm);
     if (!push_method(vm, object, name))
         return true;
     (push_value(vm, args), ...);
-    bool ok = call_pushed_method(vm, sizeof...(Args));
-    sq_settop(vm, top);
-    return ok;
+    return call_pushed_method(vm, sizeof...(Args));
 }
 
 }  // namespace tarn

@@ -144,14 +144,12 @@ bool ScriptHost::finish_call(SQInteger argument_count, ScriptObject* result) {
 ScriptObject ScriptHost::find_method(const ScriptObject& target, const char* name) {
     if (target.is_null())
         return ScriptObject();
-    SQInteger top = sq_gettop(vm_);
+    StackGuard guard(vm_);
     target.push(vm_);
     sq_pushstring(vm_, name, -1);
-    ScriptObject method;
-    if (SQ_SUCCEEDED(sq_get(vm_, -2)))
-        method = ScriptObject(vm_, -1);
-    sq_settop(vm_, top);
-    return method;
+    if (SQ_FAILED(sq_get(vm_, -2)))
+        return ScriptObject();
+    return ScriptObject(vm_, -1);
 }
 
 SharedString ScriptHost::error_text() const {

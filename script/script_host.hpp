@@ -9,6 +9,7 @@
 #include "script/script_error_state.hpp"
 #include "script/script_object.hpp"
 #include "script/script_value.hpp"
+#include "script/stack_guard.hpp"
 
 namespace tarn {
 
@@ -44,12 +45,10 @@ public:
     template <typename... Args>
     bool call(const ScriptObject& closure, const ScriptObject& self, ScriptObject* result,
               const Args&... args) {
-        SQInteger top = sq_gettop(vm_);
+        StackGuard guard(vm_);
         push_callee(closure, self);
         (push_value(vm_, args), ...);
-        bool ok = finish_call(sizeof...(Args), result);
-        sq_settop(vm_, top);
-        return ok;
+        return finish_call(sizeof...(Args), result);
     }
 
     // Calls target's method name (found with a delegating get) with the arguments and ignores

@@ -4,6 +4,7 @@
 
 #include "script/binding.hpp"
 #include "script/engine_object.hpp"
+#include "script/stack_guard.hpp"
 #include "script/time_value.hpp"
 
 namespace tarn {
@@ -13,29 +14,36 @@ namespace {
 // Time has no native object and no class descriptor: its type tag is the address of its name.
 constexpr char kTimeName[] = "Time";
 
-// The value bytes inside the Time instance at index, or null for any other value.
-void* time_slot(HSQUIRRELVM vm, SQInteger index) {
-    SQUserPointer slot = nullptr;
-    if (sq_gettype(vm, index) != OT_INSTANCE ||
-        SQ_FAILED(sq_getinstanceup(vm, index, &slot, const_cast<char*>(kTimeName)))) {
-        sq_reseterror(vm);
-        return nullptr;
-    }
-    return slot;
-}
+// The user data of a Time instance: the seconds, not necessarily aligned for a double, so they
+// are copied bytewise.
+struct TimeSlot {
+    unsigned char bytes[sizeof(TimeValue::seconds)];
+};
 
-// The user data need not be aligned for a double, so it is copied bytewise.
+}  // namespace
+
+template <>
+struct InstanceTraits<TimeSlot> {
+    static const void* tag() { return kTimeName; }
+    static const char* name() { return kTimeName; }
+    static TimeSlot* object(HSQUIRRELVM, SQInteger, void* data) {
+        return static_cast<TimeSlot*>(data);
+    }
+};
+
+namespace {
+
 bool read_time(HSQUIRRELVM vm, SQInteger index, TimeValue& out) {
-    const void* slot = time_slot(vm, index);
+    const TimeSlot* slot = object_at<TimeSlot>(vm, index);
     if (slot != nullptr)
-        std::memcpy(&out.seconds, slot, sizeof out.seconds);
+        std::memcpy(&out.seconds, slot->bytes, sizeof out.seconds);
     return slot != nullptr;
 }
 
 bool write_time(HSQUIRRELVM vm, SQInteger index, TimeValue value) {
-    void* slot = time_slot(vm, index);
+    TimeSlot* slot = object_at<TimeSlot>(vm, index);
     if (slot != nullptr)
-        std::memcpy(slot, &value.seconds, sizeof value.seconds);
+        std::memcpy(slot->bytes, &value.seconds, sizeof value.seconds);
     return slot != nullptr;
 }
 
@@ -66,18 +74,22 @@ bool read_operands(HSQUIRRELVM vm, TimeValue& self, double& other) {
     return read_time(vm, 1, self) && read_operand(vm, 2, other);
 }
 
-// Pushes a new instance of the root table's Time class (its constructor is not run).
-SQInteger push_time(HSQUIRRELVM vm, TimeValue value) {
-    const SQInteger top = sq_gettop(vm);
+// A new instance of the root table's Time class (its constructor is not run), or null.
+ScriptObject new_time(HSQUIRRELVM vm, TimeValue value) {
+    StackGuard guard(vm);
     sq_pushroottable(vm);
     sq_pushstring(vm, kTimeName, -1);
     if (SQ_FAILED(sq_get(vm, -2)) || SQ_FAILED(sq_createinstance(vm, -1)) ||
-        !write_time(vm, -1, value)) {
-        sq_settop(vm, top);
+        !write_time(vm, -1, value))
+        return ScriptObject();
+    return ScriptObject(vm, -1);
+}
+
+SQInteger push_time(HSQUIRRELVM vm, TimeValue value) {
+    const ScriptObject time = new_time(vm, value);
+    if (time.is_null())
         return sq_throwerror(vm, "Can't create Time instance.");
-    }
-    sq_remove(vm, top + 1);  // the root table
-    sq_remove(vm, top + 1);  // the class
+    time.push(vm);
     return 1;
 }
 

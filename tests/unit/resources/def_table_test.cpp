@@ -27,10 +27,15 @@ TEST_F(DefTableTest, BooleansAcceptBoolsAndNumbersOnly) {
 }
 
 TEST_F(DefTableTest, StringsAreEmptyUnlessAString) {
-    const DefTable d = def("{ s = \"wall.png\", n = 5, z = \"a\\x00b\" }");
+    const DefTable d = def("{ s = \"wall.png\", n = 5, z = \"a\\x00b\", none = null }");
     EXPECT_STREQ(d.string("s").data(), "wall.png");
     EXPECT_EQ(d.string("n").length(), 0);
     EXPECT_EQ(d.string("missing").length(), 0);
+    // The fallback stands in for a missing or null key only, not for a value of another type.
+    EXPECT_STREQ(d.string("missing", "linear").data(), "linear");
+    EXPECT_STREQ(d.string("none", "linear").data(), "linear");
+    EXPECT_EQ(d.string("n", "linear").length(), 0);
+    EXPECT_STREQ(d.string("s", "linear").data(), "wall.png");
     EXPECT_EQ(d.string("z").length(), 3);  // embedded zero kept
     EXPECT_TRUE(d.has("n"));
     EXPECT_FALSE(d.has("missing"));
@@ -62,6 +67,26 @@ TEST_F(DefTableTest, PairsNeedTwoNumbers) {
     EXPECT_FALSE(d.pair("text", out));
     EXPECT_FALSE(d.pair("missing", out));
     EXPECT_FLOAT_EQ(out[0], -1.0f);  // untouched by a failed read
+}
+
+TEST_F(DefTableTest, NumbersGiveTheArrayLengthAndReadOnlyWhatFits) {
+    const DefTable d = def("{ a = [1, 2.5, 3], e = [], bad = [1, \"x\"], late = [1, 2, \"x\"] }");
+    struct Case {
+        const char* key;
+        int length;
+        std::array<float, 2> read;
+    };
+    const Case cases[] = {
+        {"a", 3, {1.0f, 2.5f}},    {"e", 0, {-1.0f, -1.0f}},        {"bad", -1, {1.0f, -1.0f}},
+        {"late", 3, {1.0f, 2.0f}}, {"missing", -1, {-1.0f, -1.0f}},
+    };
+    for (const Case& c : cases) {
+        std::array<float, 2> out = {-1.0f, -1.0f};
+        EXPECT_EQ(d.numbers(c.key, out), c.length) << c.key;
+        EXPECT_EQ(out, c.read) << c.key;
+    }
+    EXPECT_EQ(d.elements("a").size(), 3u);
+    EXPECT_TRUE(d.elements("missing").empty());
 }
 
 TEST_F(DefTableTest, ColoursTakeThreeOrFourNumbers) {

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "resources/def_table.hpp"
 #include "script/class_tables.hpp"
 #include "support/log_capture.hpp"
 #include "support/script_vm.hpp"
@@ -21,19 +22,7 @@ public:
     const ClassDescriptor& descriptor() const override { return class_descriptor; }
     bool load() override {
         ++loads;
-        const ScriptObject definition = get_def();
-        bool ok = false;
-        if (!definition.is_null()) {
-            definition.push();
-            sq_pushstring(definition.vm(), "ok", -1);
-            SQBool value = SQFalse;
-            if (SQ_SUCCEEDED(sq_get(definition.vm(), -2))) {
-                sq_getbool(definition.vm(), -1, &value);
-                sq_pop(definition.vm(), 1);
-            }
-            sq_pop(definition.vm(), 1);
-            ok = value == SQTrue;
-        }
+        const bool ok = DefTable(get_def()).boolean("ok", false);
         set_load_state(ok ? kLoaded : kFailed);
         return ok;
     }

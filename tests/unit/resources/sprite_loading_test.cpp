@@ -1,6 +1,6 @@
 #include <gmock/gmock.h>
 
-#include "resources/sprite_argument.hpp"
+#include "resources/sprite_script.hpp"
 #include "unit/resources/sprite_fixture.hpp"
 
 namespace tarn::test {

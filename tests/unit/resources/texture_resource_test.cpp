@@ -5,8 +5,8 @@
 
 #include "app/singletons.hpp"
 #include "resources/resource_loading.hpp"
-#include "resources/texture_argument.hpp"
 #include "resources/texture_memory.hpp"
+#include "resources/texture_script.hpp"
 #include "script/binding.hpp"
 #include "support/log_capture.hpp"
 #include "support/script_vm.hpp"

@@ -4,6 +4,7 @@
 #include "core/message.hpp"
 #include "script/binding.hpp"
 #include "script/engine_object.hpp"
+#include "script/file_object.hpp"
 #include "support/log_capture.hpp"
 #include "support/script_vm.hpp"
 
@@ -146,6 +147,36 @@ TEST(BindingDeathTest, RejectedParameterCheckAborts) {
         ::testing::KilledBySignal(SIGABRT), "");
     EXPECT_EQ(log.lines().back(),
               "sq_setparamscheck( m_v, num_params_check, params_typemask ) unpexpectly failed.");
+}
+
+// A class name taken twice, by a class or by a descriptor, stops the engine at start-up.
+TEST(BindingDeathTest, AClassNameRegisteredTwiceAborts) {
+    struct Case {
+        void (*start)();
+        const char* line;
+    };
+    const Case cases[] = {
+        {[] {
+             test::ScriptVm vm;
+             register_class(vm.vm(), File::class_descriptor, {});
+         },
+         "Class 'File' is registered twice."},
+        {[] {
+             test::ScriptVm vm;
+             new_class(root_table(vm.vm()), "Time", nullptr, nullptr, 0);
+         },
+         "Class 'Time' is registered twice."},
+        {[] {
+             ClassDescriptor twin("HTTPPost", &EngineObject::class_descriptor, nullptr, nullptr);
+             test::ScriptVm vm;
+         },
+         "Class 'HTTPPost' is registered twice."},
+    };
+    for (const Case& c : cases) {
+        test::LogCapture log;
+        EXPECT_EXIT(c.start(), ::testing::KilledBySignal(SIGABRT), "") << c.line;
+        EXPECT_EQ(log.lines().back(), c.line);
+    }
 }
 
 }  // namespace

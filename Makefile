@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test demo bench soak sanitize clean format
+.PHONY: all deps configure build test check-layers demo bench soak sanitize clean format
 
 all: build
 
@@ -18,6 +18,9 @@ build: configure
 
 test: build
 	@tools/with-display ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+check-layers:
+	@tools/check-layers
 
 demo: build
 	@tools/run-demo $(BUILD_DIR)/tarn examples/hello $(BUILD_DIR)/tools/tarn_screenshot \

@@ -62,6 +62,27 @@ void drain_gl_errors() {
     }
 }
 
+// Whether the driver takes a texture of this kind and size: each side within its limit, and
+// the bytes within what the engine's 32-bit memory accounting can count. Oversized requests
+// never reach GL, where some drivers fail badly on them.
+bool size_accepted(GLenum target, std::int32_t width, std::int32_t height, int bytes_per_pixel) {
+    GLint max_side = 0;
+    glGetIntegerv(
+        target == GL_TEXTURE_CUBE_MAP ? GL_MAX_CUBE_MAP_TEXTURE_SIZE : GL_MAX_TEXTURE_SIZE,
+        &max_side);
+    if (width <= 0 || height <= 0 || width > max_side || height > max_side)
+        return false;
+    return std::int64_t{width} * height * bytes_per_pixel <= 0x7fffffff;
+}
+
+// Ends an upload: false when GL refused any call since the errors were drained.
+bool upload_succeeded() {
+    bool ok = true;
+    for (int i = 0; i < 32 && glGetError() != GL_NO_ERROR; ++i)
+        ok = false;
+    return ok;
+}
+
 // Binds a texture for an upload and restores the target's previous binding afterwards, so that
 // the renderer's binding cache stays true.
 class ScopedBinding {
@@ -128,8 +149,8 @@ void GpuTexture::delete_gl_texture() {
     gl_name_ = 0;
 }
 
-std::int32_t GpuTexture::upload_pixels(const TexturePixels& pixels,
-                                       const TextureSampling& sampling) {
+std::optional<std::int32_t> GpuTexture::upload_pixels(const TexturePixels& pixels,
+                                                      const TextureSampling& sampling) {
     ScopedBinding binding(GL_TEXTURE_2D, gl_name_);
     apply_sampling(GL_TEXTURE_2D, sampling);
     const std::optional<GlPixelFormat> format = gl_pixel_format(pixels.format);
@@ -137,19 +158,28 @@ std::int32_t GpuTexture::upload_pixels(const TexturePixels& pixels,
         log_message("Invalid pixel format.");
         return 0;
     }
+    if (!size_accepted(GL_TEXTURE_2D, pixels.width, pixels.height, format->bytes_per_pixel))
+        return std::nullopt;
+    drain_gl_errors();
     GLint alignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format->format), pixels.width, pixels.height,
                  0, format->format, format->type, pixels.data);
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    if (!upload_succeeded())
+        return std::nullopt;
     return saturated_bytes(std::int64_t{pixels.width} * pixels.height * format->bytes_per_pixel);
 }
 
-std::int32_t GpuTexture::upload_compressed(const CompressedImage& image,
-                                           const TextureSampling& sampling) {
+std::optional<std::int32_t> GpuTexture::upload_compressed(const CompressedImage& image,
+                                                          const TextureSampling& sampling) {
     const GLenum target = gl_target();
+    if (image.levels.empty() ||
+        !size_accepted(target, image.levels[0].width, image.levels[0].height, 1))
+        return std::nullopt;
     ScopedBinding binding(target, gl_name_);
+    drain_gl_errors();
     apply_sampling(target, sampling);
     glTexParameteri(target, GL_TEXTURE_MAX_LEVEL, image.levels_per_face - 1);
     const GLenum format = kCompressedFormats[static_cast<std::size_t>(image.format)];
@@ -163,6 +193,8 @@ std::int32_t GpuTexture::upload_compressed(const CompressedImage& image,
         glCompressedTexImage2D(face_target, level, format, l.width, l.height, 0, l.size, l.data);
         bytes += l.size;
     }
+    if (!upload_succeeded())
+        return std::nullopt;
     return saturated_bytes(bytes);
 }
 
@@ -170,13 +202,15 @@ std::optional<std::int32_t> GpuTexture::allocate(DynamicFormat format, std::int3
                                                  std::int32_t height,
                                                  const TextureSampling& sampling) {
     const GlDynamicFormat& storage = kDynamicFormats[static_cast<std::size_t>(format)];
+    if (!size_accepted(GL_TEXTURE_2D, width, height, storage.bytes_per_pixel))
+        return std::nullopt;
     ScopedBinding binding(GL_TEXTURE_2D, gl_name_);
     apply_sampling(GL_TEXTURE_2D, sampling);
     drain_gl_errors();
     glTexImage2D(GL_TEXTURE_2D, 0, storage.internal_format, width, height, 0, storage.source_format,
                  GL_UNSIGNED_BYTE, nullptr);
     // A size beyond what the driver can hold leaves no storage behind.
-    if (glGetError() != GL_NO_ERROR)
+    if (!upload_succeeded())
         return std::nullopt;
     return saturated_bytes(std::int64_t{width} * height * storage.bytes_per_pixel);
 }

@@ -74,12 +74,19 @@ public:
     // texture is deleted.
     void delete_gl_texture();
 
-    // Level 0 of a 2D texture; the bytes uploaded, 0 after logging "Invalid pixel format.".
-    std::int32_t upload_pixels(const TexturePixels& pixels, const TextureSampling& sampling);
-    // Every face and level; the mip chain ends at the last level given. The bytes uploaded.
-    std::int32_t upload_compressed(const CompressedImage& image, const TextureSampling& sampling);
-    // Level 0 of a 2D texture without data; the bytes allocated, or nullopt when GL refused
-    // the storage.
+    // The uploads below refuse sides beyond what the driver takes (without calling GL), and
+    // report a refusal by GL itself, so no texture counts memory it does not have.
+
+    // Level 0 of a 2D texture; the bytes uploaded, 0 after logging "Invalid pixel format.", or
+    // nullopt when the size is refused.
+    std::optional<std::int32_t> upload_pixels(const TexturePixels& pixels,
+                                              const TextureSampling& sampling);
+    // Every face and level; the mip chain ends at the last level given. The bytes uploaded, or
+    // nullopt when the size is refused.
+    std::optional<std::int32_t> upload_compressed(const CompressedImage& image,
+                                                  const TextureSampling& sampling);
+    // Level 0 of a 2D texture without data; the bytes allocated, or nullopt when the size or
+    // the memory it implies is refused.
     std::optional<std::int32_t> allocate(DynamicFormat format, std::int32_t width,
                                          std::int32_t height, const TextureSampling& sampling);
 

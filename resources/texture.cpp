@@ -88,6 +88,8 @@ private:
     bool build_frames(const Image& image);
     void add_frames(const std::vector<ImageFrame>& rects, std::array<float, 2> pivot);
     bool upload(const Image& image);
+    // Counts the bytes of a finished upload; a refused one fails the load with the size message.
+    bool count_upload(std::optional<std::int32_t> bytes, int width, int height);
     bool load_dds();
     bool check_dds(const DdsImage& dds, CompressedFormat& format);
     bool load_dynamic();
@@ -320,8 +322,17 @@ TextureSampling TextureLoader::sampling() const {
 bool TextureLoader::upload(const Image& image) {
     if (!t_.create_gl_texture(GpuTexture::Kind::k2d))
         return false;
-    t_.memory_bytes_ +=
-        t_.upload_pixels({image.width, image.height, image.format, image.data.get()}, sampling());
+    return count_upload(
+        t_.upload_pixels({image.width, image.height, image.format, image.data.get()}, sampling()),
+        image.width, image.height);
+}
+
+bool TextureLoader::count_upload(std::optional<std::int32_t> bytes, int width, int height) {
+    if (!bytes) {
+        log_message(message("Invalid or unsupported texture size %1x%2.", width, height));
+        return false;
+    }
+    t_.memory_bytes_ += *bytes;
     return true;
 }
 
@@ -356,7 +367,9 @@ bool TextureLoader::load_dds() {
         return false;
     if (cube && !has_flag(kTextureClampUV))
         log_message(message("Cubemap %1 doesn't use uv clamp!", name_));
-    t_.memory_bytes_ += t_.upload_compressed(compressed_image(dds, format), sampling());
+    if (!count_upload(t_.upload_compressed(compressed_image(dds, format), sampling()), dds.width,
+                      dds.height))
+        return false;
     t_.image_width_ = dds.width;
     t_.image_height_ = dds.height;
     set_sizes(dds.width, dds.height);

@@ -131,6 +131,54 @@ TEST_F(GpuTextureTest, DynamicStorageByFormatNameAndARefusedSizeReportedAsAFailu
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "the error was taken";
 }
 
+// Sides past the driver's limit, and sizes whose bytes overflow 32 bits, never reach GL: each
+// upload kind reports them as refused and leaves no storage and no GL error behind. A side of
+// 2^25 used to crash inside the driver.
+TEST_F(GpuTextureTest, OversizedUploadsAreRefusedBeforeGl) {
+    GLint max_side = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_side);
+    const std::int32_t beyond = max_side + 1;
+    struct Case {
+        const char* what;
+        std::optional<std::int32_t> (*upload)(GpuTexture&, std::int32_t, std::int32_t);
+    };
+    const Case cases[] = {
+        {"dynamic", [](GpuTexture& t, std::int32_t w,
+                       std::int32_t h) { return t.allocate(DynamicFormat::kRgba, w, h, {}); }},
+        {"pixels",
+         [](GpuTexture& t, std::int32_t w, std::int32_t h) {
+             return t.upload_pixels({w, h, PixelFormat::RGBA8, "\xff\xff\xff\xff"}, {});
+         }},
+        {"compressed",
+         [](GpuTexture& t, std::int32_t w, std::int32_t h) {
+             static const std::uint8_t data[8] = {};
+             return t.upload_compressed({CompressedFormat::kDxt1, 1, {{w, h, 8, data}}}, {});
+         }},
+    };
+    const std::int32_t sizes[][2] = {{beyond, 4}, {4, beyond}, {1 << 25, 1 << 25}, {0, 4}};
+    for (const Case& c : cases) {
+        for (const auto& size : sizes) {
+            SCOPED_TRACE(::testing::Message() << c.what << " " << size[0] << "x" << size[1]);
+            ObjectRef<GpuTexture> texture(new GpuTexture);
+            ASSERT_TRUE(texture->create_gl_texture(GpuTexture::Kind::k2d));
+            EXPECT_FALSE(c.upload(*texture, size[0], size[1]));
+            EXPECT_EQ(level_parameter(*texture, GL_TEXTURE_WIDTH), 0);
+            EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        }
+    }
+}
+
+// A refusal that only GL itself can report (here a compressed level whose byte count does not
+// match its size) fails the upload instead of counting memory.
+TEST_F(GpuTextureTest, AnUploadGlRefusesIsReportedAsAFailure) {
+    static const std::uint8_t data[8] = {};
+    ObjectRef<GpuTexture> texture(new GpuTexture);
+    ASSERT_TRUE(texture->create_gl_texture(GpuTexture::Kind::k2d));
+    EXPECT_FALSE(texture->upload_compressed({CompressedFormat::kDxt1, 1, {{64, 64, 8, data}}}, {}));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_EQ(texture->upload_compressed({CompressedFormat::kDxt1, 1, {{4, 4, 8, data}}}, {}), 8);
+}
+
 TEST_F(GpuTextureTest, ANewGlTextureReplacesTheOldOneAndDestructionDeletesIt) {
     const TexturePixels white = {1, 1, PixelFormat::RGB8, "\xff\xff\xff"};
     ObjectRef<GpuTexture> texture(new GpuTexture);

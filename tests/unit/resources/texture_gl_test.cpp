@@ -7,8 +7,10 @@
 #include <fstream>
 
 #include "core/cvar_list.hpp"
+#include "core/message.hpp"
 #include "resources/resource_loading.hpp"
 #include "resources/texture.hpp"
+#include "support/log_capture.hpp"
 #include "support/script_vm.hpp"
 #include "support/temp_dir.hpp"
 #include "unit/render/gl_window.hpp"
@@ -273,6 +275,23 @@ TEST_F(TextureGlTest, FailureAfterTheNameWasMadeLeavesNoTexture) {
     EXPECT_EQ(t->load_state(), EngineObject::kFailed);
     EXPECT_EQ(t->gl_name(), 0u);
     EXPECT_EQ(t->memory_bytes(), 0);
+}
+
+// A DDS wider than the driver's limit used to load "successfully" and count its bytes although
+// GL had refused it.
+TEST_F(TextureGlTest, ADdsBeyondTheDriversLimitFailsToLoad) {
+    GLint max_side = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_side);
+    write_data("wide.dds", dxt1_dds(max_side * 2, 4, 1, false));
+    define("wide", "{ file = \"wide.dds\", mipmaps = false }");
+    test::LogCapture log;
+    ObjectRef<Texture> t(new Texture);
+    t->set_def_name(vm_->vm(), "wide");
+    EXPECT_FALSE(t->load_object());
+    EXPECT_EQ(t->memory_bytes(), 0);
+    EXPECT_THAT(log.lines(),
+                ::testing::Contains(
+                    message("Invalid or unsupported texture size %1x4.", max_side * 2).data()));
 }
 
 }  // namespace

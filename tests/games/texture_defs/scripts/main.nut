@@ -120,6 +120,8 @@ defs.target_bgr <- {dynamic = true, width = 16, height = 16, format = "bgr"};
 check_fails("target_bgr", "unknown dynamic format");
 defs.target_huge <- {dynamic = true, width = 1000000, height = 1000000, format = "rgba"};
 check_fails("target_huge", "dynamic texture beyond the driver's limits");
+defs.target_crash <- {dynamic = true, width = 33554432, height = 33554432, format = "rgba16f"};
+check_fails("target_crash", "a side of 2^25 is refused before the driver sees it");
 
 // DDS files.
 defs.mipmapped <- {file = "mipmapped.dds"};

@@ -2,6 +2,7 @@
 
 #include "core/log.hpp"
 #include "core/message.hpp"
+#include "core/replacing_file.hpp"
 #include "core/std_file.hpp"
 #include "core/text.hpp"
 

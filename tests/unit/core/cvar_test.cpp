@@ -152,7 +152,8 @@ TEST_F(CVarListTest, UnwritableSaveDirectoryIsLogged) {
     const std::string file = dir / "blocker/game_config.txt";
     cvars_.set_integer("new", 2);
     EXPECT_FALSE(cvars_.save_config(WidePath(file.c_str())));
-    EXPECT_THAT(log_.lines(), ElementsAre("Can't open file '" + file + "' for writing.",
+    EXPECT_THAT(log_.lines(), ElementsAre("Can't open file '" + file + ".new' for writing.",
+                                          "Can't open file '" + file + "' for writing.",
                                           "Error saving config to '" + file + "'."));
 }
 

@@ -21,6 +21,7 @@
 #include "render/renderer.hpp"
 #include "resources/sprite_builtins.hpp"
 #include "script/game_key_callbacks.hpp"
+#include "script/open_file_list.hpp"
 #include "script/script_host.hpp"
 
 namespace tarn {
@@ -144,6 +145,7 @@ void run_frames(const ScriptObject& game) {
 }
 
 void shutdown(bool skip_save) {
+    open_file_list().close_all();
     CVarList& cvars = cvar_list();
     if (!skip_save)
         cvars.save_config();

@@ -1,10 +1,13 @@
 #include "core/cvar_list.hpp"
 
+#include <algorithm>
+
 #include "core/log.hpp"
 #include "core/message.hpp"
 #include "core/replacing_file.hpp"
 #include "core/std_file.hpp"
 #include "core/text.hpp"
+#include "platform/file_system.hpp"
 
 namespace tarn {
 
@@ -96,8 +99,11 @@ float CVarList::get_float(const char* name) const {
 
 bool CVarList::load_config_file(const WidePath& path, bool from_boot) {
     Bytes bytes;
-    if (!read_file(path, bytes))
+    if (!read_file(path, bytes)) {
+        if (platform::path_exists(path.native()))
+            unreadable_.push_back(platform::resolve_path(path.native()));
         return false;
+    }
     apply_config_text(reinterpret_cast<const char*>(bytes.data()), bytes.size(), from_boot);
     return true;
 }
@@ -139,6 +145,11 @@ SharedString CVarList::config_text() const {
 }
 
 bool CVarList::save_config(const WidePath& path) const {
+    if (std::ranges::count(unreadable_, platform::resolve_path(path.native())) > 0) {
+        log_message(message("Keeping '%1', which could not be read.", path));
+        log_message(message("Error saving config to '%1'.", path));
+        return false;
+    }
     create_directories(path);
     const SharedString text = config_text();
     if (write_file_replacing(path, text.data(), text.length()))

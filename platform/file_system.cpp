@@ -204,6 +204,10 @@ std::string resolve_path(const std::string& path) {
     return std::move(resolved);
 }
 
+bool path_exists(const std::string& path) {
+    return !path.empty() && entry_exists(resolve_path(path));
+}
+
 void create_parent_directories(const std::string& path) {
     PathWalker walker(!path.empty() && path.front() == '/');
     for_each_component(path, [&walker](std::string_view name, bool is_last) {

@@ -15,6 +15,10 @@ namespace tarn::platform {
 // differently. Empty and "." components and repeated '/' are dropped in the result.
 std::string resolve_path(const std::string& path);
 
+// True when the path names an entry, found as resolve_path finds it, even one that cannot be
+// opened (such as a link to nothing).
+bool path_exists(const std::string& path);
+
 // Creates every missing folder leading to the last component, which is taken as a file name.
 // Existing folders are found as resolve_path finds them. Failures are left to the file's open.
 void create_parent_directories(const std::string& path);

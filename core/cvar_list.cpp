@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "core/cvar_config_line.hpp"
 #include "core/log.hpp"
 #include "core/message.hpp"
 #include "core/replacing_file.hpp"
 #include "core/std_file.hpp"
-#include "core/text.hpp"
 #include "platform/file_system.hpp"
 
 namespace tarn {
@@ -117,14 +117,10 @@ void CVarList::apply_config_text(const char* text, std::size_t size, bool from_b
         const std::string_view line(text + start, end - start);
         start = end + (end + 1 < size && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
 
-        const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos)
+        SharedString name, value;
+        if (!parse_config_line(line, name, value))
             continue;
-        const SharedString key = trim(SharedString(line.data(), static_cast<int>(equals)));
-        if (key.empty())
-            continue;
-        const std::string_view rest = line.substr(equals + 1);
-        CVar& cvar = set_string(key.data(), trim_unquote(SharedString(rest.data(), rest.size())));
+        CVar& cvar = set_string(name.data(), value);
         if (from_boot)
             cvar.clear_flag(CVar::kSave);
     }
@@ -135,11 +131,8 @@ SharedString CVarList::config_text() const {
     for (const auto& cvar : list_) {
         if (!cvar->has(CVar::kSave) || cvar->name().empty())
             continue;
-        // Joined by hand: a placeholder-like "%1" inside a name must not swallow the value.
-        text.append(cvar->name());
-        text.append(" = \"");
-        text.append(cvar->value());
-        text.append("\"\r\n");
+        text.append(format_config_line(cvar->name(), cvar->value()));
+        text.append("\r\n");
     }
     return text;
 }

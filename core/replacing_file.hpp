@@ -25,7 +25,6 @@ public:
 
     // Discards what was open. Missing folders are not created.
     bool open(const WidePath& path);
-    bool is_open() const { return stream_.is_open(); }
     bool write(const void* data, std::int64_t size);
     // Puts the new file in place once it is on disk; false, keeping the old file, when any write,
     // the sync or the renaming failed.

@@ -53,24 +53,6 @@ TEST(CVarConfigLine, EverySettingReadsBackExactlyAsOneSetting) {
     }
 }
 
-// Settings that always read back keep the form every earlier version wrote; the others are
-// written in the escaped form, which earlier files never hold.
-TEST(CVarConfigLine, PlainFormIsKeptWhereverItReadsBack) {
-    const struct {
-        const char* name;
-        const char* value;
-        const char* line;
-    } cases[] = {
-        {"name", "Player \"One\"", "name = \"Player \"One\"\""},
-        {"odd%1name", "50% = half", "odd%1name = \"50% = half\""},
-        {"a b", "", "a b = \"\""},
-        {"note", "1\n2%", "note = %\"1%0A2%25\""},
-        {" a=b", "x y", "%20a%3Db = %\"x y\""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(str(format_config_line(SharedString(c.name), SharedString(c.value))), c.line);
-}
-
 // Lines written by earlier versions and by hand read as they always did, including those that
 // look like the escaped form but are not valid in it.
 TEST(CVarConfigLine, EarlierAndHandWrittenLinesReadAsBefore) {

@@ -21,6 +21,7 @@
 #include "platform/window.hpp"
 #include "render/renderer.hpp"
 #include "resources/sprite_builtins.hpp"
+#include "script/open_file_list.hpp"
 #include "script/script_host.hpp"
 
 namespace tarn {
@@ -109,6 +110,7 @@ bool initialize(ScriptObject& game, FrameClock& clock) {
 }
 
 void shutdown(bool skip_save) {
+    open_file_list().close_all();
     CVarList& cvars = cvar_list();
     if (!skip_save)
         cvars.save_config();

@@ -2,6 +2,7 @@
 
 #include "core/cvar_list.hpp"
 #include "resources/texture_list.hpp"
+#include "script/open_file_list.hpp"
 
 namespace tarn {
 
@@ -9,6 +10,7 @@ namespace tarn {
 struct ObjectRegistry {
     CVarList cvars;
     TextureList textures;
+    OpenFileList open_files;
 };
 
 }  // namespace tarn

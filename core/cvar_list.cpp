@@ -1,9 +1,13 @@
 #include "core/cvar_list.hpp"
 
+#include <algorithm>
+
+#include "core/cvar_config_line.hpp"
 #include "core/log.hpp"
 #include "core/message.hpp"
+#include "core/replacing_file.hpp"
 #include "core/std_file.hpp"
-#include "core/text.hpp"
+#include "platform/file_system.hpp"
 
 namespace tarn {
 
@@ -95,8 +99,11 @@ float CVarList::get_float(const char* name) const {
 
 bool CVarList::load_config_file(const WidePath& path, bool from_boot) {
     Bytes bytes;
-    if (!read_file(path, bytes))
+    if (!read_file(path, bytes)) {
+        if (platform::path_exists(path.native()))
+            unreadable_.push_back(platform::resolve_path(path.native()));
         return false;
+    }
     apply_config_text(reinterpret_cast<const char*>(bytes.data()), bytes.size(), from_boot);
     return true;
 }
@@ -110,14 +117,10 @@ void CVarList::apply_config_text(const char* text, std::size_t size, bool from_b
         const std::string_view line(text + start, end - start);
         start = end + (end + 1 < size && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
 
-        const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos)
+        SharedString name, value;
+        if (!parse_config_line(line, name, value))
             continue;
-        const SharedString key = trim(SharedString(line.data(), static_cast<int>(equals)));
-        if (key.empty())
-            continue;
-        const std::string_view rest = line.substr(equals + 1);
-        CVar& cvar = set_string(key.data(), trim_unquote(SharedString(rest.data(), rest.size())));
+        CVar& cvar = set_string(name.data(), value);
         if (from_boot)
             cvar.clear_flag(CVar::kSave);
     }
@@ -128,16 +131,18 @@ SharedString CVarList::config_text() const {
     for (const auto& cvar : list_) {
         if (!cvar->has(CVar::kSave) || cvar->name().empty())
             continue;
-        // Joined by hand: a placeholder-like "%1" inside a name must not swallow the value.
-        text.append(cvar->name());
-        text.append(" = \"");
-        text.append(cvar->value());
-        text.append("\"\r\n");
+        text.append(format_config_line(cvar->name(), cvar->value()));
+        text.append("\r\n");
     }
     return text;
 }
 
 bool CVarList::save_config(const WidePath& path) const {
+    if (std::ranges::count(unreadable_, platform::resolve_path(path.native())) > 0) {
+        log_message(message("Keeping '%1', which could not be read.", path));
+        log_message(message("Error saving config to '%1'.", path));
+        return false;
+    }
     create_directories(path);
     const SharedString text = config_text();
     if (write_file_replacing(path, text.data(), text.length()))

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -38,7 +39,8 @@ public:
     float get_float(const char* name) const;
 
     // Applies "name = value" lines; false only when the file cannot be read. Values from the
-    // boot configuration are applied but never saved.
+    // boot configuration are applied but never saved. A file that exists but cannot be read
+    // (too big, say) is never replaced by save_config, which would lose its settings.
     bool load_config_file(const WidePath& path, bool from_boot);
     void apply_config_text(const char* text, std::size_t size, bool from_boot);
     // The saved form: every variable flagged for saving, as name = "value" lines ending in CR LF.
@@ -61,6 +63,8 @@ private:
 
     std::vector<std::unique_ptr<CVar>> list_;
     std::unordered_map<std::string_view, CVar*> by_name_;
+    // Configuration files that exist but could not be read, as the operating system names them.
+    std::vector<std::string> unreadable_;
 };
 
 // The engine's settings. A process-wide object created at start-up (app/singletons.cpp).

@@ -5,6 +5,8 @@
 #include "platform/file_system.hpp"
 
 #include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 
 namespace tarn {
@@ -34,16 +36,26 @@ bool StdFile::check_open() {
 }
 
 bool StdFile::open(const WidePath& path, int mode) {
+    return open_native(platform::resolve_path(path.native()), mode, path.native());
+}
+
+bool StdFile::open_exact(const std::string& native_path, int mode) {
+    return open_native(native_path, mode, native_path);
+}
+
+bool StdFile::open_native(const std::string& native_path, int mode, const std::string& shown_path) {
     close();
     if ((mode & kReadWrite) == 0) {
         SharedString text("Invalid StdFile open mode %1.");
         log_message(arg_integer(text, mode, 16, false));
         return false;
     }
-    file_ = platform::open_file(path.native(), open_mode_text(mode));
+    file_ = std::fopen(native_path.c_str(), open_mode_text(mode));
     if (file_ == nullptr) {
-        log_message(
-            message("Can't open file '%1' for %2.", path, (mode & kWrite) ? "writing" : "reading"));
+        const int reason = errno;
+        log_message(message("Can't open file '%1' for %2.", shown_path.c_str(),
+                            (mode & kWrite) ? "writing" : "reading"));
+        errno = reason;
     }
     return file_ != nullptr;
 }
@@ -52,6 +64,17 @@ bool StdFile::close() {
     if (file_ == nullptr)
         return true;
     const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (!closed)
+        log_message("Error closing file. Disk full?");
+    return closed;
+}
+
+bool StdFile::close_durably() {
+    if (file_ == nullptr)
+        return true;
+    const bool synced = std::fflush(file_) == 0 && fsync(fileno(file_)) == 0;
+    const bool closed = std::fclose(file_) == 0 && synced;
     file_ = nullptr;
     if (!closed)
         log_message("Error closing file. Disk full?");
@@ -153,36 +176,6 @@ bool read_text(const WidePath& path, SharedString& out) {
 
 bool read_data_file(const SharedString& name, Bytes& out) {
     return read_file(join(WidePath("data"), WidePath(name)), out);
-}
-
-namespace {
-
-// Flushes and closes; true when everything reached the disk.
-bool close_durably(std::FILE* file) {
-    const bool synced = std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-    return std::fclose(file) == 0 && synced;
-}
-
-}  // namespace
-
-bool write_file_replacing(const WidePath& path, const void* data, std::int64_t size) {
-    const std::string target = platform::resolve_path(path.native());
-    const std::string temporary = target + ".new";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) {
-        log_message(message("Can't open file '%1' for %2.", path, "writing"));
-        return false;
-    }
-    const bool written = size == 0 || std::fwrite(data, 1, size, file) == size_t(size);
-    if (!written)
-        log_message(message("Error writing %1 bytes to the file.", size));
-    const bool closed = close_durably(file);
-    if (!closed)
-        log_message("Error closing file. Disk full?");
-    const bool replaced = written && closed && std::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!replaced)
-        std::remove(temporary.c_str());
-    return replaced;
 }
 
 }  // namespace tarn

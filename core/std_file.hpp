@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "core/shared_string.hpp"
@@ -23,7 +24,12 @@ public:
 
     // Read only opens "rb", write only "wb" (truncating), both "r+b"; closes any open stream.
     bool open(const WidePath& path, int mode);
+    // The same for a path of the operating system's form taken exactly as written (no matching
+    // of names ignoring case). On failure errno still tells why.
+    bool open_exact(const std::string& native_path, int mode);
     bool close();
+    // Closes after pushing everything written to the disk itself; false when anything failed.
+    bool close_durably();
     bool is_open() const { return file_ != nullptr; }
 
     std::int64_t position();
@@ -36,6 +42,7 @@ public:
 
 private:
     bool check_open();
+    bool open_native(const std::string& native_path, int mode, const std::string& shown_path);
 
     std::FILE* file_ = nullptr;
 };
@@ -46,12 +53,8 @@ bool read_text(const WidePath& path, SharedString& out);  // up to 32 MiB
 // A file of the data directory.
 bool read_data_file(const SharedString& name, Bytes& out);
 
-// Writes the file through a temporary file beside it that replaces the old one only once it is
-// complete and on disk, so a crash or a full disk never leaves a truncated file. Failures are
-// logged with the target's path as a plain write would log them.
-bool write_file_replacing(const WidePath& path, const void* data, std::int64_t size);
-
-// The engine's data directory, "data". A process-wide object created at start-up (app/singletons.cpp).
+// The engine's data directory, "data". A process-wide object created at start-up
+// (app/singletons.cpp).
 const WidePath& data_path();
 
 }  // namespace tarn

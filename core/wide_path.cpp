@@ -82,11 +82,7 @@ WidePath save_file_path(const SharedString& save_dir, const char* file_name) {
 }
 
 void create_directories(const WidePath& path) {
-    const std::string native = path.native();
-    for (size_t i = 1; i < native.size(); ++i) {
-        if (native[i] == '/' && native[i - 1] != '/')
-            platform::make_directory(native.substr(0, i));
-    }
+    platform::create_parent_directories(path.native());
 }
 
 SharedString& arg(SharedString& message, const WidePath& path) {

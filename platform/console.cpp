@@ -50,6 +50,11 @@ void open_console() {
     std::setvbuf(stderr, nullptr, _IONBF, 0);
 }
 
+void flush_console() {
+    std::fflush(stdout);
+    std::fflush(stderr);
+}
+
 void wait_for_key_press(const char* prompt) {
     if (!isatty(STDIN_FILENO))
         return;

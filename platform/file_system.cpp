@@ -1,13 +1,16 @@
 #include "platform/file_system.hpp"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <locale.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <wctype.h>
 
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace tarn::platform {
 
@@ -81,25 +84,42 @@ bool entry_exists(const std::string& path) {
     return lstat(path.c_str(), &info) == 0;
 }
 
-std::string joined(const std::string& directory, std::string_view name) {
-    if (directory.empty())
-        return std::string(name);
-    std::string path = directory;
-    if (path.back() != '/')
-        path += '/';
-    return path.append(name);
-}
+// Owns a file descriptor; -1 when there is none.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0)
+            close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(Descriptor&& other) noexcept {
+        std::swap(fd_, other.fd_);
+        return *this;
+    }
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
 
 struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
 };
 
-// The entry of `directory` ("" for the current one) equal to `name` ignoring case; the first in
-// byte order when several are, so that the choice does not depend on the listing order.
-std::optional<std::string> find_ignoring_case(const std::string& directory, std::string_view name) {
-    std::unique_ptr<DIR, DirCloser> dir(opendir(directory.empty() ? "." : directory.c_str()));
-    if (!dir)
+// The entry of the open folder equal to `name` ignoring case; the first in byte order when
+// several are, so that the choice does not depend on the listing order.
+std::optional<std::string> find_ignoring_case(int folder, std::string_view name) {
+    const int listing = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listing < 0)
         return std::nullopt;
+    std::unique_ptr<DIR, DirCloser> dir(fdopendir(listing));
+    if (!dir) {
+        close(listing);
+        return std::nullopt;
+    }
     const std::wstring wanted = folded(name);
     std::optional<std::string> best;
     while (const dirent* entry = readdir(dir.get())) {
@@ -112,47 +132,92 @@ std::optional<std::string> find_ignoring_case(const std::string& directory, std:
     return best;
 }
 
+// Follows a path one component at a time, each looked up in the folder reached so far through an
+// open descriptor, so that a step costs the same however deep the path is. (Looking each prefix
+// up again from the start makes a path of n components cost n squared, and creating its folders
+// one prefix at a time n cubed.)
+class PathWalker {
+public:
+    explicit PathWalker(bool absolute)
+        : folder_(open(absolute ? "/" : ".", kFolderFlags)), resolved_(absolute ? "/" : "") {}
+
+    // Moves to the entry `name` of the current folder: the exact name when it exists, else the
+    // entry matching it ignoring case, else a new folder of that name when create_missing is
+    // set, else the name as written. Below a missing entry or a file, names are taken as written.
+    void step(std::string_view name, bool create_missing) {
+        std::string actual(name);
+        if (folder_.valid() && name != ".." && !has_entry(actual)) {
+            if (std::optional<std::string> match = find_ignoring_case(folder_.get(), name))
+                actual = *match;
+            else if (create_missing)
+                mkdirat(folder_.get(), actual.c_str(), 0777);
+        }
+        if (folder_.valid())
+            folder_ = Descriptor(openat(folder_.get(), actual.c_str(), kFolderFlags));
+        if (!resolved_.empty() && resolved_.back() != '/')
+            resolved_ += '/';
+        resolved_ += actual;
+    }
+
+    std::string& resolved() { return resolved_; }
+
+private:
+    static constexpr int kFolderFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+
+    bool has_entry(const std::string& name) const {
+        struct stat info;
+        return fstatat(folder_.get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+    }
+
+    Descriptor folder_;
+    std::string resolved_;
+};
+
+// Calls step(name, is_last) for each component of the path but the empty and "." ones; is_last
+// is set for the text after the last '/'.
+template <typename Step>
+void for_each_component(std::string_view path, Step step) {
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('/', start);
+        if (end == std::string_view::npos)
+            end = path.size();
+        const std::string_view component = path.substr(start, end - start);
+        start = end + 1;
+        if (!component.empty() && component != ".")
+            step(component, end == path.size());
+    }
+}
+
 }  // namespace
 
 std::string resolve_path(const std::string& path) {
     if (path.empty() || entry_exists(path))
         return path;
-    std::string resolved = path.front() == '/' ? "/" : "";
-    bool parent_exists = true;  // below a missing component, nothing needs looking up
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find('/', start);
-        if (end == std::string::npos)
-            end = path.size();
-        std::string_view component = std::string_view(path).substr(start, end - start);
-        start = end + 1;
-        if (component.empty() || component == ".")
-            continue;
-        std::string name(component);
-        if (parent_exists && name != ".." && !entry_exists(joined(resolved, name))) {
-            std::optional<std::string> match = find_ignoring_case(resolved, name);
-            parent_exists = match.has_value();
-            if (match)
-                name = *match;
-        }
-        resolved = joined(resolved, name);
-    }
+    PathWalker walker(path.front() == '/');
+    for_each_component(path, [&walker](std::string_view name, bool) { walker.step(name, false); });
+    std::string& resolved = walker.resolved();
     if (resolved.empty())
         return ".";
     if (path.back() == '/' && resolved.back() != '/')
         resolved += '/';
-    return resolved;
+    return std::move(resolved);
+}
+
+bool path_exists(const std::string& path) {
+    return !path.empty() && entry_exists(resolve_path(path));
+}
+
+void create_parent_directories(const std::string& path) {
+    PathWalker walker(!path.empty() && path.front() == '/');
+    for_each_component(path, [&walker](std::string_view name, bool is_last) {
+        if (!is_last)
+            walker.step(name, true);
+    });
 }
 
 std::FILE* open_file(const std::string& path, const char* mode) {
     return std::fopen(resolve_path(path).c_str(), mode);
-}
-
-bool make_directory(const std::string& path) {
-    const std::string resolved = resolve_path(path);
-    mkdir(resolved.c_str(), 0777);
-    struct stat info;
-    return stat(resolved.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 }  // namespace tarn::platform

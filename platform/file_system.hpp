@@ -15,11 +15,15 @@ namespace tarn::platform {
 // differently. Empty and "." components and repeated '/' are dropped in the result.
 std::string resolve_path(const std::string& path);
 
+// True when the path names an entry, found as resolve_path finds it, even one that cannot be
+// opened (such as a link to nothing).
+bool path_exists(const std::string& path);
+
+// Creates every missing folder leading to the last component, which is taken as a file name.
+// Existing folders are found as resolve_path finds them. Failures are left to the file's open.
+void create_parent_directories(const std::string& path);
+
 // std::fopen of the resolved path; nullptr on failure.
 std::FILE* open_file(const std::string& path, const char* mode);
-
-// Creates one folder (its parent must exist) at the resolved path. True when a folder exists
-// there afterwards, including when it existed already.
-bool make_directory(const std::string& path);
 
 }  // namespace tarn::platform

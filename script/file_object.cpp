@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "core/cvar_list.hpp"
+#include "core/log.hpp"
+#include "core/message.hpp"
+#include "script/open_file_list.hpp"
 
 namespace tarn {
 
@@ -54,18 +57,30 @@ bool File::open_for_reading(const WidePath& path) {
 bool File::open_for_writing(const WidePath& path) {
     close();
     create_directories(path);
-    if (!stream_.open(path, StdFile::kWrite))
+    if (!writer_.open(path))
         return false;
     mode_ = kWriting;
+    path_ = path;
+    open_file_list().add(this);
     return true;
 }
 
 void File::close() {
-    if (mode_ == kWriting)
-        stream_.close();  // a failure is logged by the stream
+    if (mode_ == kWriting) {
+        writer_.commit();  // a failure is logged by the writer
+        open_file_list().remove(this);
+    }
     Bytes().swap(buffer_);
     mode_ = kClosed;
     cursor_ = 0;
+}
+
+File::~File() {
+    if (mode_ != kWriting)
+        return;
+    log_message(message("File '%1' was never closed; what was written to it is dropped.", path_));
+    writer_.discard();
+    open_file_list().remove(this);
 }
 
 bool File::read_line(SharedString& line) {
@@ -73,7 +88,7 @@ bool File::read_line(SharedString& line) {
 }
 
 bool File::write_line(const SharedString& text) {
-    return stream_.write(text.data(), text.length()) && stream_.write("\r\n", 2);
+    return writer_.write(text.data(), text.length()) && writer_.write("\r\n", 2);
 }
 
 }  // namespace tarn

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/replacing_file.hpp"
 #include "core/shared_string.hpp"
 #include "core/std_file.hpp"
 #include "core/wide_path.hpp"
@@ -19,8 +20,11 @@ WidePath file_path(const SharedString& name, FileLocation location);
 // moves past) or to the end, without one trailing '\r'. False when the cursor is at the end.
 bool next_line(const Bytes& data, int& cursor, SharedString& line);
 
-// A line-oriented text file for scripts. Reading loads the whole file at open; writing goes
-// straight to the stream. Failures are logged by the file layer and surface as false results.
+// A line-oriented text file for scripts. Reading loads the whole file at open. Writing goes to a
+// ReplacingFile: the old file stays whole until close puts the new one in its place (normal
+// shutdown closes the Files still open). A File destroyed while open for writing - collected
+// after a script error left it unclosed - drops what it wrote and keeps the old file, as does a
+// process that dies. Failures are logged by the file layer and surface as false results.
 class File : public EngineObject {
 public:
     enum Mode { kClosed = 0, kReading = 1, kWriting = 2 };
@@ -28,14 +32,15 @@ public:
     static ClassDescriptor class_descriptor;
 
     File() = default;
-    ~File() override { close(); }
+    ~File() override;
     const ClassDescriptor& descriptor() const override { return class_descriptor; }
 
-    // Closes first; mode "r" reads, "w" writes (creating missing directories and truncating);
-    // any other mode fails without touching the disk.
+    // Closes first; mode "r" reads, "w" writes (creating missing directories); any other mode
+    // fails without touching the disk.
     bool open(const SharedString& name, const SharedString& mode, FileLocation location);
     bool open_for_reading(const WidePath& path);
     bool open_for_writing(const WidePath& path);
+    // Puts what was written in place of the old file.
     void close();
 
     int mode() const { return mode_; }
@@ -48,7 +53,8 @@ private:
     int mode_ = kClosed;
     Bytes buffer_;
     int cursor_ = 0;
-    StdFile stream_;
+    WidePath path_;
+    ReplacingFile writer_;
 };
 
 }  // namespace tarn

@@ -6,12 +6,12 @@
 
 namespace tarn::test {
 
-// A fresh directory under the system temp folder, removed with everything in it at scope exit.
+// A fresh directory under the system temp folder (or the given parent), removed with everything in
+// it at scope exit.
 class TempDir {
 public:
-    TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "tarn-test-XXXXXX").string();
+    explicit TempDir(const std::filesystem::path& parent = std::filesystem::temp_directory_path()) {
+        std::string pattern = (parent / "tarn-test-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
     }
     ~TempDir() {

@@ -152,8 +152,56 @@ TEST_F(CVarListTest, UnwritableSaveDirectoryIsLogged) {
     const std::string file = dir / "blocker/game_config.txt";
     cvars_.set_integer("new", 2);
     EXPECT_FALSE(cvars_.save_config(WidePath(file.c_str())));
-    EXPECT_THAT(log_.lines(), ElementsAre("Can't open file '" + file + "' for writing.",
+    EXPECT_THAT(log_.lines(), ElementsAre("Can't open file '" + file + ".new' for writing.",
+                                          "Can't open file '" + file + "' for writing.",
                                           "Error saving config to '" + file + "'."));
+}
+
+// A config that is there but cannot be read would lose its settings if the changes of one run
+// replaced it; it is kept and the save is refused. A missing one is simply written.
+TEST_F(CVarListTest, ConfigThatCouldNotBeReadIsNeverReplaced) {
+    struct Case {
+        const char* what;
+        void (*make)(const std::string& file);
+    };
+    const Case cases[] = {
+        {"too big",
+         [](const std::string& file) {
+             test::write_file(file, "kept = \"1\"\r\n");
+             std::filesystem::resize_file(file, (64u << 20) + 1);
+         }},
+        {"a link to nothing",
+         [](const std::string& file) { std::filesystem::create_symlink("elsewhere", file); }},
+        {"a folder", [](const std::string& file) { test::write_file(file + "/keep", ""); }},
+    };
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        const std::string file = dir / "game_config.txt";
+        c.make(file);
+        const auto before = std::filesystem::symlink_status(file);
+        const std::uintmax_t size =
+            std::filesystem::is_regular_file(before) ? std::filesystem::file_size(file) : 0;
+        CVarList cvars;
+        EXPECT_FALSE(cvars.load_config_file(WidePath(file.c_str()), false)) << c.what;
+        cvars.set_integer("changed", 1);
+        EXPECT_FALSE(cvars.save_config(WidePath(file.c_str()))) << c.what;
+        const auto after = std::filesystem::symlink_status(file);
+        EXPECT_EQ(after.type(), before.type()) << c.what;
+        if (std::filesystem::is_regular_file(after)) {
+            EXPECT_EQ(std::filesystem::file_size(file), size) << c.what;
+        }
+        const auto lines = log_.lines();
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_EQ(lines[lines.size() - 2], "Keeping '" + file + "', which could not be read.");
+        EXPECT_EQ(lines.back(), "Error saving config to '" + file + "'.");
+    }
+
+    test::TempDir dir;
+    const std::string missing = dir / "game_config.txt";
+    EXPECT_FALSE(cvars_.load_config_file(WidePath(missing.c_str()), false));
+    cvars_.set_integer("changed", 1);
+    EXPECT_TRUE(cvars_.save_config(WidePath(missing.c_str())));
+    EXPECT_EQ(test::read_file_text(missing), "changed = \"1\"\r\n");
 }
 
 TEST_F(CVarListTest, MissingConfigFileIsReportedByTheFileLayer) {

@@ -87,6 +87,32 @@ TEST(FatalDeathTest, ScriptErrorShowsTheTextOnStderrAndAborts) {
                 ::testing::KilledBySignal(SIGABRT), "Error: index 'x' does not exist");
 }
 
+// Standard output sent to a file is block buffered; what was printed before an abort must arrive.
+TEST(FatalDeathTest, AbortKeepsWhatWasPrintedToAFile) {
+    struct Case {
+        void (*stop)();
+        const char* printed;
+    };
+    const Case cases[] = {
+        {[] { fatal_internal_error(SharedString("internal")); }, "before\ninternal\n"},
+        {[] { fatal_script_error(SharedString("script")); }, "before\n"},
+    };
+    test::TempDir dir;
+    const std::string out = dir / "stdout.txt";
+    for (const Case& c : cases) {
+        EXPECT_EXIT(
+            {
+                log_file().close();
+                if (std::freopen(out.c_str(), "w", stdout) == nullptr)
+                    std::exit(1);
+                log_message("before");
+                c.stop();
+            },
+            ::testing::KilledBySignal(SIGABRT), "");
+        EXPECT_EQ(test::read_file_text(out), c.printed);
+    }
+}
+
 TEST(FatalDeathTest, RequestedExitEndsWithStatusZero) {
     test::TempDir dir;
     const std::string path = dir / "game_log.txt";

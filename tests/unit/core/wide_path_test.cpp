@@ -1,12 +1,15 @@
 #include "core/wide_path.hpp"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "core/std_file.hpp"
 #include "support/temp_dir.hpp"
 
 namespace tarn {
@@ -81,6 +84,46 @@ TEST(WidePath, CreateDirectoriesMakesEveryParentButNotTheFile) {
     create_directories(file);
     EXPECT_TRUE(std::filesystem::is_directory(dir / "a/b/c"));
     EXPECT_FALSE(std::filesystem::exists(dir / "a/b/c/file.txt"));
+}
+
+// Removes a chain of folders named "d" below `top` with the file at its bottom, through
+// descriptors: removing it by path would walk the whole depth at every level.
+void remove_chain(const std::string& top, const char* file) {
+    int folder = open(top.c_str(), O_PATH | O_DIRECTORY);
+    int depth = 0;
+    for (int below; (below = openat(folder, "d", O_PATH | O_DIRECTORY)) >= 0; ++depth) {
+        close(folder);
+        folder = below;
+    }
+    unlinkat(folder, file, 0);
+    for (; depth > 0; --depth) {
+        const int parent = openat(folder, "..", O_PATH | O_DIRECTORY);
+        close(folder);
+        folder = parent;
+        unlinkat(folder, "d", AT_REMOVEDIR);
+    }
+    close(folder);
+}
+
+// 1,900 levels, near the longest path the system accepts. Each level costs one lookup in a folder
+// that is already open; looking every prefix up again from the start cost the cube of the depth
+// (over a minute here), which the test's time limit catches.
+TEST(WidePath, DeepPathsAreCreatedAndFoundInLinearTime) {
+    // In memory when possible: on a busy disk, creating and removing this many folders can take
+    // seconds of waiting for the journal, which has nothing to do with what is tested here.
+    const bool in_memory = std::filesystem::is_directory("/dev/shm");
+    test::TempDir dir(in_memory ? "/dev/shm" : std::filesystem::temp_directory_path());
+    std::string lower, upper;
+    for (int i = 0; i < 1900; ++i) {
+        lower += "d/";
+        upper += "D/";
+    }
+    create_directories(WidePath((dir / lower + "file.txt").c_str()));
+    StdFile file;
+    EXPECT_TRUE(file.open(WidePath((dir / upper + "FILE.txt").c_str()), StdFile::kWrite));
+    EXPECT_TRUE(file.close());
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir / lower + "FILE.txt"));
+    remove_chain(dir.path().string(), "FILE.txt");
 }
 
 }  // namespace

@@ -55,11 +55,16 @@ TEST_F(PlatformFileSystem, OpensAndCreatesThroughResolvedPaths) {
     EXPECT_EQ(std::fgetc(font), 'd');
     std::fclose(font);
 
-    EXPECT_TRUE(make_directory(root_ / "DATA/Saves"));
+    // Folders are created where the existing ones are, whatever their spelling; the last
+    // component is the file's name and is not created, nor is anything below a file.
+    create_parent_directories(root_ / "DATA/Saves/slot.txt");
     EXPECT_TRUE(std::filesystem::is_directory(root_ / "Data/Saves"));
-    EXPECT_TRUE(make_directory(root_ / "data/SAVES"));
-    EXPECT_FALSE(make_directory(root_ / "data/fonts/big.fnt"));
-    EXPECT_FALSE(make_directory(root_ / "missing/child"));
+    EXPECT_FALSE(std::filesystem::exists(root_ / "Data/Saves/slot.txt"));
+    create_parent_directories(root_ / "data/SAVES/New/Deeper/slot.txt");
+    EXPECT_TRUE(std::filesystem::is_directory(root_ / "Data/Saves/New/Deeper"));
+    EXPECT_FALSE(std::filesystem::exists(root_ / "DATA"));
+    create_parent_directories(root_ / "data/fonts/big.fnt/inside/slot.txt");
+    EXPECT_TRUE(std::filesystem::is_regular_file(root_ / "Data/Fonts/Big.FNT"));
 }
 
 }  // namespace

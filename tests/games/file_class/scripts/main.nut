@@ -59,12 +59,22 @@ check(file.open("written.txt", "r"), "reopen for reading closes the writer");
 check_equal(file.read_line(), "data line", "the flushed line");
 check_equal(file.write_line("no"), false, "a file open for reading cannot be written");
 
-// A dropped File closes its stream, so what it wrote is there at once.
-local dropped = File();
-dropped.open("dropped.txt", "w", "save");
-dropped.write_line("kept");
-dropped = null;
-check_lines(lines_of("dropped.txt", "save"), ["kept"], "written by a collected File");
+// Until close, the old file stays whole. A File collected without close (a script error left
+// it behind) drops what it wrote; one still open at quit is closed by the engine.
+check(file.open("kept.txt", "w", "save"), "open kept.txt");
+file.write_line("old");
+file.close();
+function write_then_fail(file) {
+    file.open("kept.txt", "w", "save");
+    file.write_line("new");
+    check_lines(lines_of("kept.txt", "save"), ["old"], "the old file while the new one is written");
+    throw "failed before close";
+}
+check_equal(error_of(@() write_then_fail(File())), "failed before close", "the error");
+check_lines(lines_of("kept.txt", "save"), ["old"], "the old file after a collected File");
+::g_open_at_quit <- File();
+check(::g_open_at_quit.open("journal.txt", "w", "save"), "open journal.txt");
+::g_open_at_quit.write_line("written by a File still open at quit");
 
 // Scripts may extend File.
 class Journal extends File {

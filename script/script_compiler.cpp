@@ -1,7 +1,8 @@
 #include "script/script_compiler.hpp"
 
-#include <algorithm>
 #include <cstring>
+
+#include "script/closure_stream.hpp"
 
 namespace tarn {
 
@@ -22,13 +23,15 @@ SQInteger next_character(SQUserPointer cursor) {
     return c->data[c->position++];
 }
 
-// The closure reader takes blocks; fewer bytes than asked for is a failure.
+// The closure reader takes blocks. A block the bytes cannot fill is refused before anything
+// is copied: the reader may have failed to allocate the destination for an absurd size.
 SQInteger read_block(SQUserPointer cursor, SQUserPointer destination, SQInteger size) {
     auto* c = static_cast<MemoryCursor*>(cursor);
-    SQInteger count = std::min(size, c->size - c->position);
-    std::memcpy(destination, c->data + c->position, static_cast<std::size_t>(count));
-    c->position += count;
-    return count == size ? count : -1;
+    if (size < 0 || size > c->size - c->position)
+        return -1;
+    std::memcpy(destination, c->data + c->position, static_cast<std::size_t>(size));
+    c->position += size;
+    return size;
 }
 
 // Takes the closure a successful VM call left on the stack.
@@ -49,6 +52,8 @@ ScriptObject compile_text(HSQUIRRELVM vm, const char* text, SQInteger length,
 }
 
 ScriptObject read_closure(HSQUIRRELVM vm, const Bytes& bytes) {
+    if (!is_sound_closure_stream(bytes.data(), bytes.size()))
+        return ScriptObject();
     MemoryCursor cursor{reinterpret_cast<const char*>(bytes.data()),
                         static_cast<SQInteger>(bytes.size())};
     return take_result(vm, sq_readclosure(vm, read_block, &cursor));

@@ -11,7 +11,8 @@ namespace tarn {
 // them). Null on failure.
 ScriptObject compile_text(HSQUIRRELVM vm, const char* text, SQInteger length,
                           const char* source_name);
-// Loads a closure serialised by the VM (sq_writeclosure). Null on failure.
+// Loads a closure serialised by the VM (sq_writeclosure). Null on failure, which includes
+// damaged bytes: they are refused before the VM reads them.
 ScriptObject read_closure(HSQUIRRELVM vm, const Bytes& bytes);
 
 }  // namespace tarn

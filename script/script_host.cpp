@@ -13,6 +13,7 @@
 #include "core/message.hpp"
 #include "script/class_tables.hpp"
 #include "script/script_compiler.hpp"
+#include "script/script_loader.hpp"
 
 namespace tarn {
 
@@ -27,16 +28,6 @@ void print(HSQUIRRELVM /*vm*/, const SQChar* format, ...) {
     va_start(args, format);
     log_formatted(format, args);
     va_end(args);
-}
-
-void on_compile_error(HSQUIRRELVM vm, const SQChar* description, const SQChar* source,
-                      SQInteger line, SQInteger column) {
-    ScriptErrorState& state = ScriptHost::of(vm).error_state();
-    state.compile_description = SharedString(description);
-    state.compile_source = SharedString(source);
-    state.compile_line = static_cast<int>(line);
-    state.compile_column = static_cast<int>(column);
-    log_message(compile_error_text(state));
 }
 
 // Keeps the location of the first uncaught runtime error: the function that raised it.
@@ -70,6 +61,13 @@ void register_standard_library(HSQUIRRELVM vm) {
     sqstd_register_stringlib(vm);
     sqstd_register_bloblib(vm);
     sqstd_register_systemlib(vm);
+    // In place of the base library's compilestring, which would compile without the engine's
+    // guard against deep nesting.
+    sq_pushstring(vm, "compilestring", -1);
+    sq_newclosure(vm, compile_string, 0);
+    sq_setparamscheck(vm, -2, ".ss");
+    sq_setnativeclosurename(vm, -1, "compilestring");
+    sq_newslot(vm, -3, SQFalse);
     sq_poptop(vm);
 }
 
@@ -86,7 +84,7 @@ void ScriptHost::start(std::span<const ScriptRegistration> registrations) {
         fatal_internal_error("Can't initialize squirrel.");
     sq_setsharedforeignptr(vm_, this);
     sq_setprintfunc(vm_, print, print);
-    sq_setcompilererrorhandler(vm_, on_compile_error);
+    sq_setcompilererrorhandler(vm_, report_compile_error);
     sq_newclosure(vm_, on_runtime_error, 0);
     sq_seterrorhandler(vm_);
     register_standard_library(vm_);
@@ -96,6 +94,16 @@ void ScriptHost::start(std::span<const ScriptRegistration> registrations) {
 
 ScriptHost& ScriptHost::of(HSQUIRRELVM vm) {
     return *static_cast<ScriptHost*>(sq_getsharedforeignptr(vm));
+}
+
+void ScriptHost::report_compile_error(HSQUIRRELVM vm, const SQChar* description,
+                                      const SQChar* source, SQInteger line, SQInteger column) {
+    ScriptHost& host = of(vm);
+    host.errors_.compile_description = SharedString(description);
+    host.errors_.compile_source = SharedString(source);
+    host.errors_.compile_line = static_cast<int>(line);
+    host.errors_.compile_column = static_cast<int>(column);
+    log_message(host.compile_error_text());
 }
 
 // Empties the VM's tables and collects, so that native objects bound to instances die while

@@ -32,6 +32,10 @@ public:
     // The host of a VM (or of one of its threads) that start() created.
     static ScriptHost& of(HSQUIRRELVM vm);
 
+    // The VM's compile error handler: stores the error and logs compile_error_text().
+    static void report_compile_error(HSQUIRRELVM vm, const SQChar* description,
+                                     const SQChar* source, SQInteger line, SQInteger column);
+
     HSQUIRRELVM vm() const { return vm_; }
     ScriptErrorState& error_state() { return errors_; }
     const ScriptErrorState& error_state() const { return errors_; }

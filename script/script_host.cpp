@@ -41,18 +41,42 @@ void record_location(HSQUIRRELVM vm, ScriptErrorState& state) {
     state.has_runtime_location = true;
 }
 
-SQInteger on_runtime_error(HSQUIRRELVM vm) {
+// The report of an uncaught error: its location, the banner with the error text (null when the
+// error is not a string) and the call stack.
+void report_uncaught_error(HSQUIRRELVM vm, const SQChar* error) {
     record_location(vm, ScriptHost::of(vm).error_state());
     if (SQPRINTFUNCTION print_function = sq_getprintfunc(vm)) {
-        const SQChar* error = nullptr;
-        if (sq_gettype(vm, 2) == OT_STRING && SQ_SUCCEEDED(sq_getstring(vm, 2, &error))) {
+        if (error != nullptr) {
             print_function(vm, "\nAN ERROR HAS OCCURED [%s]\n", error);
         } else {
             print_function(vm, "\nAN ERROR HAS OCCURED [unknown]\n");
         }
     }
     sqstd_printcallstack(vm);
+}
+
+SQInteger on_runtime_error(HSQUIRRELVM vm) {
+    const SQChar* error = nullptr;
+    if (sq_gettype(vm, 2) != OT_STRING || SQ_FAILED(sq_getstring(vm, 2, &error)))
+        error = nullptr;
+    report_uncaught_error(vm, error);
     return 0;
+}
+
+// The VM tells this hook about every call and return. Its stacks grow without bound, so a
+// script that recurses without end would take all memory; past kMaxCallDepth calls the hook
+// ends it. A hook cannot make the call fail, so this is reported like an uncaught error that
+// escaped a callback (the frame just entered is where it was raised), and is fatal.
+void limit_call_depth(HSQUIRRELVM vm, SQInteger event, const SQChar* /*source*/, SQInteger /*line*/,
+                      const SQChar* /*function*/) {
+    SQStackInfos deepest;
+    if (event != 'c' || SQ_FAILED(sq_stackinfos(vm, kMaxCallDepth, &deepest)))
+        return;
+    const SharedString error = message("Script calls nested more than %1 deep.", kMaxCallDepth);
+    report_uncaught_error(vm, error.data());
+    const SharedString text = ScriptHost::of(vm).error_text(error);
+    log_message(text);
+    fatal_script_error(text);
 }
 
 void register_standard_library(HSQUIRRELVM vm) {
@@ -87,6 +111,7 @@ void ScriptHost::start(std::span<const ScriptRegistration> registrations) {
     sq_setcompilererrorhandler(vm_, report_compile_error);
     sq_newclosure(vm_, on_runtime_error, 0);
     sq_seterrorhandler(vm_);
+    sq_setnativedebughook(vm_, limit_call_depth);
     register_standard_library(vm_);
     for (ScriptRegistration registration : registrations)
         registration(vm_);
@@ -163,19 +188,21 @@ ScriptObject ScriptHost::find_method(const ScriptObject& target, const char* nam
 }
 
 SharedString ScriptHost::error_text() const {
-    SharedString text;
+    SharedString error("Unknown error.");
     sq_getlasterror(vm_);
-    const SQChar* error = nullptr;
-    if (sq_gettype(vm_, -1) == OT_STRING && SQ_SUCCEEDED(sq_getstring(vm_, -1, &error)) &&
-        *error != '\0') {
-        text = SharedString(error);
-    } else {
-        text = SharedString("Unknown error.");
+    const SQChar* text = nullptr;
+    if (sq_gettype(vm_, -1) == OT_STRING && SQ_SUCCEEDED(sq_getstring(vm_, -1, &text)) &&
+        *text != '\0') {
+        error = SharedString(text);
     }
     sq_poptop(vm_);
-    text.append("\n");
-    text.append(runtime_location_text(errors_));
-    return text;
+    return error_text(error);
+}
+
+SharedString ScriptHost::error_text(SharedString error) const {
+    error.append("\n");
+    error.append(runtime_location_text(errors_));
+    return error;
 }
 
 ScriptObject ScriptHost::run_boot_script() {

@@ -12,6 +12,9 @@
 
 namespace tarn {
 
+// Script calls may nest this deep; one more is a fatal script error.
+inline constexpr SQInteger kMaxCallDepth = 10000;
+
 // One step of registering the engine API in a new VM.
 using ScriptRegistration = void (*)(HSQUIRRELVM vm);
 
@@ -71,6 +74,8 @@ public:
     // The VM's last error ("Unknown error." when it is not a non-empty string), "\n" and the
     // location of the first located runtime error, if any.
     SharedString error_text() const;
+    // The same for the given error.
+    SharedString error_text(SharedString error) const;
     SharedString compile_error_text() const { return tarn::compile_error_text(errors_); }
 
     // Runs the boot text and returns its result, the game object. A failure is a fatal script

@@ -166,12 +166,28 @@ void ScriptHost::push_callee(const ScriptObject& closure, const ScriptObject& se
 bool ScriptHost::finish_call(SQInteger argument_count, ScriptObject* result) {
     bool want_result = result != nullptr;
     if (SQ_FAILED(sq_call(vm_, argument_count + 1, want_result ? SQTrue : SQFalse, SQTrue))) {
+        explain_refused_call();
         log_message(error_text());
         return false;
     }
     if (want_result)
         *result = ScriptObject(vm_, -1);
     return true;
+}
+
+// The VM refuses to call a value that is not a function without setting an error; such a
+// value (left on top by the call) gets the text the VM raises when a script makes the same
+// mistake.
+void ScriptHost::explain_refused_call() {
+    const SQObjectType callee = sq_gettype(vm_, -1);
+    if (callee == OT_CLOSURE || callee == OT_NATIVECLOSURE || callee == OT_CLASS ||
+        SQ_FAILED(sq_typeof(vm_, -1))) {
+        return;
+    }
+    const SQChar* type = nullptr;
+    sq_getstring(vm_, -1, &type);
+    sq_throwerror(vm_, message("attempt to call '%1'", type).data());
+    sq_poptop(vm_);
 }
 
 ScriptObject ScriptHost::find_method(const ScriptObject& target, const char* name) {

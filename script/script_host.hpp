@@ -67,6 +67,9 @@ public:
         ScriptObject method = find_method(target, name);
         if (method.is_null())
             return;
+        // Failed lookups (this one's among them) leave errors behind that would otherwise be
+        // reported for a call the VM refuses without giving a reason.
+        sq_reseterror(vm_);
         if (!call(method, target, nullptr, args...))
             fatal_script_error(error_text());
     }
@@ -85,6 +88,7 @@ public:
 private:
     void push_callee(const ScriptObject& closure, const ScriptObject& self);
     bool finish_call(SQInteger argument_count, ScriptObject* result);
+    void explain_refused_call();
     ScriptObject find_method(const ScriptObject& target, const char* name);
     void close();
 

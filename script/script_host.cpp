@@ -57,16 +57,16 @@ void report_uncaught_error(HSQUIRRELVM vm, const SQChar* error) {
 
 SQInteger on_runtime_error(HSQUIRRELVM vm) {
     const SQChar* error = nullptr;
-    if (sq_gettype(vm, 2) != OT_STRING || SQ_FAILED(sq_getstring(vm, 2, &error)))
-        error = nullptr;
+    if (sq_gettype(vm, 2) == OT_STRING)
+        sq_getstring(vm, 2, &error);
     report_uncaught_error(vm, error);
     return 0;
 }
 
 // The VM tells this hook about every call and return. Its stacks grow without bound, so a
-// script that recurses without end would take all memory; past kMaxCallDepth calls the hook
-// ends it. A hook cannot make the call fail, so this is reported like an uncaught error that
-// escaped a callback (the frame just entered is where it was raised), and is fatal.
+// script that recurses without end would take all memory; past kMaxCallDepth nested calls the
+// hook stops it. A hook cannot make the call fail, so the call is reported as an uncaught error
+// raised by the caller and ends the process, as an error escaping a callback does.
 void limit_call_depth(HSQUIRRELVM vm, SQInteger event, const SQChar* /*source*/, SQInteger /*line*/,
                       const SQChar* /*function*/) {
     SQStackInfos deepest;

@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 #include <poll.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <memory>
@@ -17,8 +18,22 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// How long the clipboard owner may take to answer, and to send each piece of a large text.
-constexpr std::chrono::milliseconds answer_timeout{1000};
+// The limits of one read, fixed when it starts.
+struct Transfer {
+    explicit Transfer(const ClipboardLimits& limits)
+        : answer_timeout(limits.answer_timeout),
+          give_up(Clock::now() + limits.total_timeout),
+          max_bytes(limits.max_bytes) {}
+
+    // When the next answer or piece is due.
+    Clock::time_point next_deadline() const {
+        return std::min(Clock::now() + answer_timeout, give_up);
+    }
+
+    std::chrono::milliseconds answer_timeout;
+    Clock::time_point give_up;
+    std::size_t max_bytes;
+};
 
 struct DisplayCloser {
     void operator()(Display* display) const { XCloseDisplay(display); }
@@ -92,8 +107,10 @@ struct PropertyData {
     std::string bytes;  // only for 8-bit data
 };
 
-// Reads a whole window property, in as many requests as its size needs.
-PropertyData read_property(Display* display, Window window, Atom property) {
+// Reads a whole window property, in as many requests as its size needs. Nothing when that
+// fails or the property holds more than max_bytes of text.
+std::optional<PropertyData> read_property(Display* display, Window window, Atom property,
+                                          std::size_t max_bytes) {
     constexpr long chunk_longs = 64 * 1024;  // per request, in the 32-bit units X counts in
     PropertyData result;
     long offset = 0;
@@ -105,13 +122,15 @@ PropertyData read_property(Display* display, Window window, Atom property) {
         if (XGetWindowProperty(display, window, property, offset, chunk_longs, False,
                                AnyPropertyType, &type, &format, &count, &bytes_after,
                                &raw) != Success) {
-            return {};
+            return std::nullopt;
         }
         std::unique_ptr<unsigned char, XFreeDeleter> data(raw);
         result.type = type;
         result.format = format;
         if (type == None || format != 8)
             return result;
+        if (count + bytes_after > max_bytes - result.bytes.size())
+            return std::nullopt;
         if (data)
             result.bytes.append(reinterpret_cast<const char*>(data.get()), count);
         if (bytes_after == 0)
@@ -121,39 +140,46 @@ PropertyData read_property(Display* display, Window window, Atom property) {
 }
 
 // A large text arrives in pieces (the INCR protocol): deleting the property asks the owner for
-// the next piece, and an empty piece ends the transfer.
-std::optional<PropertyData> read_in_pieces(Display* display, Window window, Atom property) {
+// the next piece, and an empty piece ends the transfer. An owner that goes on sending past the
+// transfer's size or time is given up on.
+std::optional<PropertyData> read_in_pieces(Display* display, Window window, Atom property,
+                                           const Transfer& transfer) {
     XDeleteProperty(display, window, property);
     XFlush(display);
     auto is_new_piece = [property](const XEvent& event) {
         return event.xproperty.atom == property && event.xproperty.state == PropertyNewValue;
     };
     PropertyData text;
-    for (;;) {
+    while (Clock::now() < transfer.give_up) {
         if (!wait_for_event(display, window, PropertyNotify, is_new_piece,
-                            Clock::now() + answer_timeout)) {
+                            transfer.next_deadline())) {
             return std::nullopt;
         }
-        PropertyData piece = read_property(display, window, property);
+        std::optional<PropertyData> piece =
+            read_property(display, window, property, transfer.max_bytes - text.bytes.size());
+        if (!piece)
+            return std::nullopt;
         // A stale notification (the INCR marker being written, or a piece already taken).
-        if (piece.type == None)
+        if (piece->type == None)
             continue;
         XDeleteProperty(display, window, property);
         XFlush(display);
-        if (piece.format != 8)
+        if (piece->format != 8)
             return std::nullopt;
-        if (piece.bytes.empty())
+        if (piece->bytes.empty())
             return text;
-        text.type = piece.type;
+        text.type = piece->type;
         text.format = 8;
-        text.bytes += piece.bytes;
+        text.bytes += piece->bytes;
     }
+    return std::nullopt;
 }
 
 // Asks the clipboard owner for its contents as `target`. Nothing when it refuses, answers with
-// something other than text, or does not answer before the deadline.
+// something other than text, does not answer before the deadline or oversteps the transfer.
 std::optional<PropertyData> convert(Display* display, Window window, const Atoms& atoms,
-                                    Atom target, Clock::time_point deadline) {
+                                    Atom target, Clock::time_point deadline,
+                                    const Transfer& transfer) {
     XDeleteProperty(display, window, atoms.property);
     XConvertSelection(display, atoms.clipboard, target, atoms.property, window, CurrentTime);
     XFlush(display);
@@ -164,9 +190,10 @@ std::optional<PropertyData> convert(Display* display, Window window, const Atoms
         wait_for_event(display, window, SelectionNotify, is_answer, deadline);
     if (!answer || answer->xselection.property == None)
         return std::nullopt;
-    std::optional<PropertyData> data = read_property(display, window, atoms.property);
-    if (data->type == atoms.incr) {
-        data = read_in_pieces(display, window, atoms.property);
+    std::optional<PropertyData> data =
+        read_property(display, window, atoms.property, transfer.max_bytes);
+    if (data && data->type == atoms.incr) {
+        data = read_in_pieces(display, window, atoms.property, transfer);
     } else {
         XDeleteProperty(display, window, atoms.property);
     }
@@ -195,7 +222,7 @@ std::string latin1_to_utf8(std::string_view text) {
 
 }  // namespace
 
-std::string clipboard_text() {
+std::string clipboard_text(const ClipboardLimits& limits) {
     DisplayHandle display(XOpenDisplay(nullptr));
     if (!display)
         return {};
@@ -204,12 +231,13 @@ std::string clipboard_text() {
         return {};
 
     HelperWindow window(display.get());
-    const Clock::time_point deadline = Clock::now() + answer_timeout;
+    const Transfer transfer(limits);
+    const Clock::time_point deadline = transfer.next_deadline();
     std::optional<PropertyData> data =
-        convert(display.get(), window.id(), atoms, atoms.utf8_string, deadline);
+        convert(display.get(), window.id(), atoms, atoms.utf8_string, deadline, transfer);
     // Older owners only offer Latin-1 text. After a timeout there is no point in asking again.
     if (!data && Clock::now() < deadline) {
-        data = convert(display.get(), window.id(), atoms, XA_STRING, deadline);
+        data = convert(display.get(), window.id(), atoms, XA_STRING, deadline, transfer);
     }
     if (!data)
         return {};

@@ -36,20 +36,21 @@ ImageType detect_image_type(const SharedString& file_name) {
     return ImageType::Unknown;
 }
 
-bool decode_image(const std::uint8_t* bytes, std::int64_t length, ImageType type,
-                  std::uint32_t flags, Image& image) {
+DecodeResult decode_image(const std::uint8_t* bytes, std::int64_t length, ImageType type,
+                          std::uint32_t flags, Image& image, std::int32_t max_side) {
     switch (type) {
         case ImageType::Png:
-            return decode_png(bytes, length, flags, image);
-        case ImageType::Jpeg:
-            if (!decode_jpeg(bytes, length, image))
-                return false;
-            apply_jpeg_flags(image, flags);
-            return true;
+            return decode_png(bytes, length, flags, image, max_side);
+        case ImageType::Jpeg: {
+            const DecodeResult result = decode_jpeg(bytes, length, image, max_side);
+            if (result == DecodeResult::Decoded)
+                apply_jpeg_flags(image, flags);
+            return result;
+        }
         default:
             image.reset();
             log_message("Invalid image input format specified.");
-            return false;
+            return DecodeResult::Failed;
     }
 }
 

@@ -68,37 +68,36 @@ struct JpegReader {
     jpeg_source_mgr source{};
 };
 
-bool dimensions_acceptable(const jpeg_decompress_struct& cinfo) {
-    return cinfo.output_width > 0 && cinfo.output_height > 0 &&
-           cinfo.output_width <= static_cast<JDIMENSION>(kMaxImageSide) &&
-           cinfo.output_height <= static_cast<JDIMENSION>(kMaxImageSide);
-}
-
 // Everything that may raise a libjpeg error. The long jump only crosses libjpeg's C frames.
-bool read_jpeg(JpegReader& reader, Image& image) {
+DecodeResult read_jpeg(JpegReader& reader, std::int32_t max_side, Image& image) {
     jpeg_decompress_struct& cinfo = reader.cinfo;
     if (setjmp(reader.error.jump)) {
         log_message("Error reading JPEG file.");
-        return false;
+        return DecodeResult::Failed;
     }
     jpeg_read_header(&cinfo, TRUE);
     cinfo.out_color_space = JCS_RGB;
     jpeg_calc_output_dimensions(&cinfo);
     // Checked before libjpeg sizes its own buffers from a header's claims.
-    if (!dimensions_acceptable(cinfo)) {
+    if (cinfo.output_width == 0 || cinfo.output_height == 0) {
         log_message("Error reading JPEG file.");
-        return false;
+        return DecodeResult::Failed;
+    }
+    auto width = static_cast<std::int32_t>(cinfo.output_width);
+    auto height = static_cast<std::int32_t>(cinfo.output_height);
+    if (width > max_side || height > max_side) {
+        image.image_width = width;
+        image.image_height = height;
+        return DecodeResult::TooLarge;
     }
     jpeg_start_decompress(&cinfo);
     if (cinfo.output_components != 3) {
         log_message("Invalid JPEG output components.");
-        return false;
+        return DecodeResult::Failed;
     }
-    auto width = static_cast<std::int32_t>(cinfo.output_width);
-    auto height = static_cast<std::int32_t>(cinfo.output_height);
     if (!image.allocate(width, height, PixelFormat::RGB8)) {
         log_message("Error reading JPEG file.");
-        return false;
+        return DecodeResult::Failed;
     }
     image.image_width = width;
     image.image_height = height;
@@ -107,12 +106,13 @@ bool read_jpeg(JpegReader& reader, Image& image) {
         jpeg_read_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_decompress(&cinfo);
-    return true;
+    return DecodeResult::Decoded;
 }
 
 }  // namespace
 
-bool decode_jpeg(const std::uint8_t* bytes, std::int64_t length, Image& image) {
+DecodeResult decode_jpeg(const std::uint8_t* bytes, std::int64_t length, Image& image,
+                         std::int32_t max_side) {
     image.reset();
     JpegReader reader;
     reader.cinfo.err = jpeg_std_error(&reader.error.base);
@@ -120,14 +120,14 @@ bool decode_jpeg(const std::uint8_t* bytes, std::int64_t length, Image& image) {
     reader.error.base.error_exit = exit_on_jpeg_error;
     if (setjmp(reader.error.jump)) {
         log_message("Error reading JPEG file.");
-        return false;
+        return DecodeResult::Failed;
     }
     jpeg_create_decompress(&reader.cinfo);
     set_memory_source(reader.source, bytes, length);
     reader.cinfo.src = &reader.source;
-    bool ok = read_jpeg(reader, image);
+    const DecodeResult result = read_jpeg(reader, max_side, image);
     jpeg_destroy_decompress(&reader.cinfo);
-    return ok;
+    return result;
 }
 
 }  // namespace tarn

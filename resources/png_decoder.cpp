@@ -137,12 +137,13 @@ void read_rows_16bit(png_structp png, Image& image, PixelFormat file_format, std
 
 // Everything that may raise a libpng error. Locals here have trivial destructors, so the long
 // jump back to setjmp skips nothing that needs cleaning up.
-bool read_png(PngReader& reader, std::uint32_t flags, Image& image, std::uint8_t* staging) {
+DecodeResult read_png(PngReader& reader, std::uint32_t flags, std::int32_t max_side, Image& image,
+                      std::uint8_t* staging) {
     png_structp png = reader.png;
     png_infop info = reader.info;
     if (setjmp(png_jmpbuf(png))) {
         log_message("Error reading PNG file.");
-        return false;
+        return DecodeResult::Failed;
     }
     png_read_info(png, info);
     Header header = read_header(png, info);
@@ -151,14 +152,20 @@ bool read_png(PngReader& reader, std::uint32_t flags, Image& image, std::uint8_t
     header = read_header(png, info);
     PixelFormat file_format = PixelFormat::RGB8;
     if (!check_layout(png, info, header, passes, file_format))
-        return false;
+        return DecodeResult::Failed;
     bool to_16bit = (flags & kDecodeTo16Bit) != 0;
     if (to_16bit && header.width > kMaxStagedWidth) {
         log_message("Can't process PNG wider than 2048.");
-        return false;
+        return DecodeResult::Failed;
     }
     auto file_width = static_cast<std::int32_t>(header.width);
     auto file_height = static_cast<std::int32_t>(header.height);
+    if (header.width > static_cast<png_uint_32>(max_side) ||
+        header.height > static_cast<png_uint_32>(max_side)) {
+        image.image_width = file_width;
+        image.image_height = file_height;
+        return DecodeResult::TooLarge;
+    }
     bool extend = (flags & kDecodeExtendPow2) != 0;
     std::int32_t width = extend ? next_pow2(file_width) : file_width;
     std::int32_t height = extend ? next_pow2(file_height) : file_height;
@@ -172,31 +179,35 @@ bool read_png(PngReader& reader, std::uint32_t flags, Image& image, std::uint8_t
         read_rows_16bit(png, image, file_format, flags, staging);
     else
         read_rows_8bit(png, image, flags);
-    return true;
+    return DecodeResult::Decoded;
 }
 
 }  // namespace
 
-bool decode_png(const std::uint8_t* bytes, std::int64_t length, std::uint32_t flags, Image& image) {
+DecodeResult decode_png(const std::uint8_t* bytes, std::int64_t length, std::uint32_t flags,
+                        Image& image, std::int32_t max_side) {
     image.reset();
     PngReader reader;
     reader.png =
         png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, on_png_error, on_png_warning);
     if (!reader.png) {
         log_message("Can't initialize PNG reader.");
-        return false;
+        return DecodeResult::Failed;
     }
     reader.info = png_create_info_struct(reader.png);
     if (!reader.info) {
         log_message("Can't initialize PNG info structure.");
-        return false;
+        return DecodeResult::Failed;
     }
     MemoryReader source{bytes, std::max<std::int64_t>(length, 0), 0};
     png_set_read_fn(reader.png, &source, read_from_memory);
-    // Headers claiming absurd sizes fail in libpng before any buffer is sized from them.
-    png_set_user_limits(reader.png, kMaxImageSide, kMaxImageSide);
+    // No chunk can hold more than the whole file, so libpng need not allocate more for one
+    // (what an ancillary chunk would inflate to beyond that is dropped with a warning). The
+    // picture's own size is checked against max_side once the header is read.
+    png_set_chunk_malloc_max(reader.png,
+                             static_cast<png_alloc_size_t>(std::max<std::int64_t>(length, 1)));
     std::vector<std::uint8_t> staging(kMaxStagedWidth * 4);
-    return read_png(reader, flags, image, staging.data());
+    return read_png(reader, flags, max_side, image, staging.data());
 }
 
 }  // namespace tarn

@@ -83,7 +83,7 @@ private:
     bool load_white();
     void load_null();
     bool load_image();
-    bool decode(ImageType type, const Bytes& bytes, bool eight_bit, Image& image);
+    DecodeResult decode(ImageType type, const Bytes& bytes, bool eight_bit, Image& image);
     bool finish_8bit(Image& image);
     bool build_frames(const Image& image);
     void add_frames(const std::vector<ImageFrame>& rects, std::array<float, 2> pivot);
@@ -207,12 +207,12 @@ bool TextureLoader::load_image() {
         return false;
     const bool eight_bit = has_flag(kTextureMipmaps | kTextureMaskColor | kTextureExtractFrames);
     Image image;
-    if (!decode(type, bytes, eight_bit, image))
+    const DecodeResult decoded = decode(type, bytes, eight_bit, image);
+    if (decoded == DecodeResult::Failed)
         return false;
     t_.image_width_ = image.image_width;
     t_.image_height_ = image.image_height;
-    if (image.image_width < 0 || image.image_width > kMaxTextureSide || image.image_height < 0 ||
-        image.image_height > kMaxTextureSide) {
+    if (decoded == DecodeResult::TooLarge) {
         log_message(message("Invalid or unsupported texture size %1x%2.", image.image_width,
                             image.image_height));
         return false;
@@ -225,11 +225,14 @@ bool TextureLoader::load_image() {
     return upload(image);
 }
 
-bool TextureLoader::decode(ImageType type, const Bytes& bytes, bool eight_bit, Image& image) {
+// A picture larger than a texture takes is refused from its header, before it is decoded.
+DecodeResult TextureLoader::decode(ImageType type, const Bytes& bytes, bool eight_bit,
+                                   Image& image) {
     const std::uint32_t flags =
         eight_bit ? std::uint32_t{kDecodeExtendPow2}
                   : decode_flags_for(format_choice(), has_flag(kTexturePremultiplied));
-    return decode_image(bytes.data(), static_cast<std::int64_t>(bytes.size()), type, flags, image);
+    return decode_image(bytes.data(), static_cast<std::int64_t>(bytes.size()), type, flags, image,
+                        kMaxTextureSide);
 }
 
 bool TextureLoader::finish_8bit(Image& image) {

@@ -13,6 +13,9 @@
 
 namespace tarn {
 
+// Script calls may nest this deep; one more is a fatal script error.
+inline constexpr SQInteger kMaxCallDepth = 10000;
+
 // One step of registering the engine API in a new VM.
 using ScriptRegistration = void (*)(HSQUIRRELVM vm);
 
@@ -32,6 +35,10 @@ public:
 
     // The host of a VM (or of one of its threads) that start() created.
     static ScriptHost& of(HSQUIRRELVM vm);
+
+    // The VM's compile error handler: stores the error and logs compile_error_text().
+    static void report_compile_error(HSQUIRRELVM vm, const SQChar* description,
+                                     const SQChar* source, SQInteger line, SQInteger column);
 
     HSQUIRRELVM vm() const { return vm_; }
     ScriptErrorState& error_state() { return errors_; }
@@ -59,6 +66,9 @@ public:
         ScriptObject method = find_method(target, name);
         if (method.is_null())
             return;
+        // Failed lookups (this one's among them) leave errors behind that would otherwise be
+        // reported for a call the VM refuses without giving a reason.
+        sq_reseterror(vm_);
         if (!call(method, target, nullptr, args...))
             fatal_script_error(error_text());
     }
@@ -66,6 +76,8 @@ public:
     // The VM's last error ("Unknown error." when it is not a non-empty string), "\n" and the
     // location of the first located runtime error, if any.
     SharedString error_text() const;
+    // The same for the given error.
+    SharedString error_text(SharedString error) const;
     SharedString compile_error_text() const { return tarn::compile_error_text(errors_); }
 
     // Runs the boot text and returns its result, the game object. A failure is a fatal script
@@ -75,6 +87,7 @@ public:
 private:
     void push_callee(const ScriptObject& closure, const ScriptObject& self);
     bool finish_call(SQInteger argument_count, ScriptObject* result);
+    void explain_refused_call();
     ScriptObject find_method(const ScriptObject& target, const char* name);
     void close();
 

@@ -70,6 +70,19 @@ SQInteger run_script(HSQUIRRELVM vm) {
     return 1;
 }
 
+SQInteger compile_string(HSQUIRRELVM vm) {
+    const SQChar* text = nullptr;
+    const SQChar* name = "unnamedbuffer";
+    sq_getstring(vm, 2, &text);
+    if (sq_gettop(vm) > 2)
+        sq_getstring(vm, 3, &name);
+    ScriptObject closure = compile_text_quietly(vm, text, sq_getsize(vm, 2), name);
+    if (closure.is_null())
+        return SQ_ERROR;
+    closure.push(vm);
+    return 1;
+}
+
 SQInteger get_last_compile_error_line(HSQUIRRELVM vm) {
     sq_pushinteger(vm, ScriptHost::of(vm).error_state().compile_line);
     return 1;

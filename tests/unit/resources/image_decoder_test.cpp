@@ -32,11 +32,14 @@ TEST(ImageDecodeType, DispatchesByType) {
     std::string png = test::encode_png(p);
     test::GuardedBuffer buffer(png);
     Image image;
-    ASSERT_TRUE(decode_image(buffer.data(), buffer.size(), ImageType::Png, 0, image));
+    ASSERT_EQ(decode_image(buffer.data(), buffer.size(), ImageType::Png, 0, image),
+              DecodeResult::Decoded);
     EXPECT_EQ(image.size, 3);
-    EXPECT_FALSE(decode_image(buffer.data(), buffer.size(), ImageType::Unknown, 0, image));
+    EXPECT_EQ(decode_image(buffer.data(), buffer.size(), ImageType::Unknown, 0, image),
+              DecodeResult::Failed);
     EXPECT_EQ(image.data, nullptr) << "the image is reset before each decode";
-    EXPECT_FALSE(decode_image(buffer.data(), buffer.size(), ImageType::Jpeg, 0, image));
+    EXPECT_EQ(decode_image(buffer.data(), buffer.size(), ImageType::Jpeg, 0, image),
+              DecodeResult::Failed);
     EXPECT_THAT(log.lines(),
                 ElementsAre("Invalid image input format specified.",
                             "Not a JPEG file: starts with 0x89 0x50", "Error reading JPEG file."));

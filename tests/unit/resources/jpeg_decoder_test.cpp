@@ -37,11 +37,12 @@ class JpegDecodeTest : public ::testing::Test {
 protected:
     bool decode(const std::string& file) {
         test::GuardedBuffer buffer(file);
-        return decode_jpeg(buffer.data(), buffer.size(), image_);
+        return decode_jpeg(buffer.data(), buffer.size(), image_) == DecodeResult::Decoded;
     }
     bool decode_with(const std::string& file, std::uint32_t flags) {
         test::GuardedBuffer buffer(file);
-        return decode_image(buffer.data(), buffer.size(), ImageType::Jpeg, flags, image_);
+        return decode_image(buffer.data(), buffer.size(), ImageType::Jpeg, flags, image_) ==
+               DecodeResult::Decoded;
     }
 
     test::LogCapture log_;
@@ -141,6 +142,24 @@ TEST_F(JpegDecodeTest, AbsurdFrameSizesFailCleanly) {
         EXPECT_EQ(image_.data, nullptr);
     }
     EXPECT_THAT(log_.lines(), Contains("Error reading JPEG file."));
+}
+
+// Beyond the caller's limit a frame is refused from its header, before libjpeg decodes (or
+// makes up) a single row.
+TEST_F(JpegDecodeTest, FramesBeyondTheCallersLimitAreRefusedFromTheHeader) {
+    for (auto [w, h] : {std::pair<std::uint16_t, std::uint16_t>{16384, 16384},
+                        {2049, 10},
+                        {20, 2049},
+                        {65500, 65500}}) {
+        test::GuardedBuffer buffer(with_frame_size(orange_, w, h));
+        EXPECT_EQ(decode_jpeg(buffer.data(), buffer.size(), image_, 2048), DecodeResult::TooLarge);
+        EXPECT_EQ(image_.data, nullptr);
+        EXPECT_EQ(image_.image_width, w);
+        EXPECT_EQ(image_.image_height, h);
+    }
+    EXPECT_EQ(log_.lines(), std::vector<std::string>{});
+    test::GuardedBuffer at_limit(with_frame_size(orange_, 2048, 2048));
+    EXPECT_EQ(decode_jpeg(at_limit.data(), at_limit.size(), image_, 2048), DecodeResult::Decoded);
 }
 
 TEST_F(JpegDecodeTest, LargerFrameThanDataEndsWithThePaddedImage) {

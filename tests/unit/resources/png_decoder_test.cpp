@@ -45,7 +45,7 @@ class PngDecodeTest : public ::testing::Test {
 protected:
     bool decode(const std::string& file, std::uint32_t flags = 0) {
         test::GuardedBuffer buffer(file);
-        return decode_png(buffer.data(), buffer.size(), flags, image_);
+        return decode_png(buffer.data(), buffer.size(), flags, image_) == DecodeResult::Decoded;
     }
 
     test::LogCapture log_;
@@ -214,8 +214,9 @@ TEST_F(PngDecodeTest, WideFilesDecodeOnlyAtEightBits) {
 TEST_F(PngDecodeTest, TruncatedFilesFailWithoutReadingPastTheBuffer) {
     std::string file = encode_png(gradient(40, 30));
     Image full;
-    ASSERT_TRUE(decode_png(reinterpret_cast<const std::uint8_t*>(file.data()),
-                           static_cast<std::int64_t>(file.size()), 0, full));
+    ASSERT_EQ(decode_png(reinterpret_cast<const std::uint8_t*>(file.data()),
+                         static_cast<std::int64_t>(file.size()), 0, full),
+              DecodeResult::Decoded);
     for (std::size_t cut = 0; cut < file.size(); ++cut) {
         bool ok = decode(file.substr(0, cut));
         if (cut < file.size() / 2) {
@@ -269,6 +270,90 @@ TEST_F(PngDecodeTest, AbsurdHeaderSizesFailCleanly) {
     EXPECT_THAT(log_.lines(), Contains("Error reading PNG file."));
     std::string roomy = with_header_size(file, 4, 40);
     EXPECT_FALSE(decode(roomy)) << "rows the data does not hold";
+}
+
+// A caller's size limit refuses a picture from its header, before any row is decoded; the
+// decoder's own checks that come before the size still speak first.
+TEST_F(PngDecodeTest, PicturesBeyondTheCallersLimitAreRefusedFromTheHeader) {
+    test::PngPicture interlaced = gradient(4, 4);
+    interlaced.interlaced = true;
+    struct Case {
+        std::string file;
+        std::uint32_t flags;
+        DecodeResult result;
+        std::int32_t image_width, image_height;
+        std::vector<std::string> log;
+    };
+    const std::string small = encode_png(gradient(4, 4));
+    const Case cases[] = {
+        {with_header_size(small, 16384, 16384), 0, DecodeResult::TooLarge, 16384, 16384, {}},
+        {with_header_size(small, 1000000, 4),
+         kDecodeExtendPow2,
+         DecodeResult::TooLarge,
+         1000000,
+         4,
+         {}},
+        {with_header_size(small, 4, 2049), kDecodeTo16Bit, DecodeResult::TooLarge, 4, 2049, {}},
+        {encode_png(gradient(4096, 2)),
+         kDecodeTo16Bit,
+         DecodeResult::Failed,
+         0,
+         0,
+         {"Can't process PNG wider than 2048."}},
+        {with_header_size(encode_png(interlaced), 4096, 4096),
+         0,
+         DecodeResult::Failed,
+         0,
+         0,
+         {"Interlaced PNG not supported."}},
+        // At the limit the rows are read, and this file has too few of them.
+        {with_header_size(small, 2048, 4),
+         0,
+         DecodeResult::Failed,
+         0,
+         0,
+         {"Error reading PNG file."}},
+    };
+    for (const Case& c : cases) {
+        test::LogCapture log;
+        test::GuardedBuffer buffer(c.file);
+        EXPECT_EQ(decode_png(buffer.data(), buffer.size(), c.flags, image_, 2048), c.result);
+        if (c.result == DecodeResult::TooLarge) {
+            EXPECT_EQ(image_.data, nullptr);
+            EXPECT_EQ(image_.image_width, c.image_width);
+            EXPECT_EQ(image_.image_height, c.image_height);
+        }
+        EXPECT_EQ(log.lines(), c.log);
+    }
+}
+
+// Inserts a chunk right after the header chunk.
+std::string with_chunk(const std::string& file, const char* type, const std::string& data) {
+    std::string chunk(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        chunk[i] = static_cast<char>(data.size() >> (24 - 8 * i));
+    chunk += type + data;
+    auto crc = crc32(0, reinterpret_cast<const Bytef*>(chunk.data() + 4), chunk.size() - 4);
+    for (int i = 0; i < 4; ++i)
+        chunk += static_cast<char>(crc >> (24 - 8 * i));
+    return file.substr(0, 33) + chunk + file.substr(33);
+}
+
+// No chunk may make libpng allocate more than the file holds: a text that inflates beyond
+// that is dropped with a warning, and the picture still decodes.
+TEST_F(PngDecodeTest, ChunksInflatingBeyondTheFileAreDropped) {
+    const std::string text(1 << 20, 'z');
+    std::string packed(compressBound(text.size()), '\0');
+    uLongf packed_size = packed.size();
+    ASSERT_EQ(compress(reinterpret_cast<Bytef*>(packed.data()), &packed_size,
+                       reinterpret_cast<const Bytef*>(text.data()), text.size()),
+              Z_OK);
+    packed.resize(packed_size);
+    const std::string file =
+        with_chunk(encode_png(gradient(3, 2)), "zTXt", std::string("Comment\0\0", 9) + packed);
+    ASSERT_LT(file.size(), 4096u);
+    ASSERT_TRUE(decode(file));
+    EXPECT_THAT(pixel_at(image_, 2, 1), ElementsAre(2, 1, 3));
 }
 
 TEST_F(PngDecodeTest, EmptyAndForeignInputFail) {

@@ -1,0 +1,1 @@
+// Nothing to declare: the checks live in main.nut.

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 
 #include "app/frame_loop.hpp"
 #include "app/object_registry.hpp"
@@ -28,6 +29,7 @@ namespace tarn {
 namespace {
 
 const char* const kDefaultGameName = "Noname Tarn Engine Game";
+const char* const kDefaultVideoMode = "1024 768 1";
 
 // The window system's millisecond clock, read through the platform record.
 class SystemFrameClock final : public FrameClock {
@@ -43,7 +45,9 @@ void seed_random() {
         std::rand();
 }
 
-bool load_configuration() {
+// Reads boot.config, then the saved settings. boot_video_mode receives the video mode that
+// boot.config sets, or the default. False when boot.config cannot be read.
+bool load_configuration(SharedString& boot_video_mode) {
     CVarList& cvars = cvar_list();
     cvars.register_string("system::root_dir", SharedString());
     cvars.register_string("system::save_dir", SharedString(kDefaultGameName));
@@ -53,12 +57,14 @@ bool load_configuration() {
         log_message("Can't load boot config.");
         return false;
     }
+    const CVar* video_mode = cvars.find("video_mode");
+    boot_video_mode = video_mode ? video_mode->value() : SharedString(kDefaultVideoMode);
     cvars.load_config_file(cvars.save_path("game_config.txt"), false);
     return true;
 }
 
 void register_platform_settings(CVarList& cvars) {
-    cvars.register_string("video_mode", SharedString("1024 768 1"));
+    cvars.register_string("video_mode", SharedString(kDefaultVideoMode));
     cvars.register_integer("video_orientation", 0);
     cvars.register_integer("iphone_status_bar", 0);
     cvars.register_integer("joy_disabled", 0);
@@ -69,16 +75,28 @@ void register_platform_settings(CVarList& cvars) {
     cvars.register_float("joy_threshold", 0.3f);
 }
 
-void start_platform() {
-    if (!platform::start_window_system()) {
+void display_failed(const char* description) {
+    fatal_internal_error(message("X error: %1.", description));
+}
+
+void set_icon(const char* path) {
+    if (const std::optional<platform::PixelSize> refused = platform::set_window_icon(path)) {
+        log_message(
+            message("Icon '%1' not used: %2x%3 pixels is not an icon size (1 to %4 a side).", path,
+                    refused->width, refused->height, platform::kMaxIconSide));
+    }
+}
+
+void start_platform(const SharedString& boot_video_mode) {
+    if (!platform::start_window_system(&display_failed)) {
         fatal_internal_error(
             message("Can't initialize SDL library '%1'.", platform::last_error().c_str()));
     }
-    platform::set_window_icon("icon.bmp");
+    set_icon("icon.bmp");
     register_platform_settings(cvar_list());
     platform_state().sdl_ready = true;
     start_joystick(platform_state(), cvar_list());
-    setup_video();
+    start_video(boot_video_mode);
 }
 
 // Starts every subsystem and the game; game receives the value the boot script returned, whose
@@ -88,13 +106,14 @@ bool initialize(ScriptObject& game, FrameClock& clock) {
     create_singletons();
     seed_random();
     script_host().start(engine_registrations());
-    if (!load_configuration())
+    SharedString boot_video_mode;
+    if (!load_configuration(boot_video_mode))
         return false;
     log_file().open(cvar_list().save_path("game_log.txt"));
     if (cvar_list().get_integer("system::console") != 0)
         platform::open_console();
 
-    start_platform();
+    start_platform(boot_video_mode);
     sound_system().init(cvar_list());
     renderer().set_special_resources_maker(&make_special_resources);
     renderer().init_gl();

@@ -19,6 +19,7 @@
 #include "platform/clock.hpp"
 #include "platform/console.hpp"
 #include "platform/events.hpp"
+#include "platform/quit_signals.hpp"
 #include "platform/window.hpp"
 #include "render/renderer.hpp"
 #include "resources/sprite_builtins.hpp"
@@ -99,9 +100,19 @@ void start_platform(const SharedString& boot_video_mode) {
     start_video(boot_video_mode);
 }
 
+// A second quit signal while the game does not respond: the process is about to end, so the
+// settings are saved now rather than at shutdown.
+void save_before_forced_exit(const char* signal_name) {
+    cvar_list().save_config();
+    log_message(
+        message("Ending at a second %1: the game did not respond to the first.", signal_name));
+}
+
 // Starts every subsystem and the game; game receives the value the boot script returned, whose
-// callbacks drive the game from then on. False when the boot configuration cannot be read.
-bool initialize(ScriptObject& game, FrameClock& clock) {
+// callbacks drive the game from then on, and quit_signals the handling of SIGINT and SIGTERM.
+// False when the boot configuration cannot be read.
+bool initialize(ScriptObject& game, FrameClock& clock,
+                std::optional<platform::QuitSignals>& quit_signals) {
     log_message("Initializing base subsystems...");
     create_singletons();
     seed_random();
@@ -113,6 +124,7 @@ bool initialize(ScriptObject& game, FrameClock& clock) {
     if (cvar_list().get_integer("system::console") != 0)
         platform::open_console();
 
+    quit_signals.emplace(&save_before_forced_exit);
     start_platform(boot_video_mode);
     sound_system().init(cvar_list());
     renderer().set_special_resources_maker(&make_special_resources);
@@ -127,10 +139,12 @@ bool initialize(ScriptObject& game, FrameClock& clock) {
     return true;
 }
 
-void shutdown(bool skip_save) {
+void shutdown(bool skip_save, platform::QuitSignals& quit_signals) {
     CVarList& cvars = cvar_list();
     if (!skip_save)
         cvars.save_config();
+    // Nothing is left to save: from here on a quit signal ends the process at once.
+    quit_signals.stop();
     const bool wait_for_key = cvars.get_integer("system::console_wait_on_exit") != 0;
     sound_system().shutdown();
     renderer().shutdown();
@@ -148,11 +162,12 @@ void shutdown(bool skip_save) {
 int run_engine() {
     ScriptObject game;
     SystemFrameClock clock;
-    if (!initialize(game, clock))
+    std::optional<platform::QuitSignals> quit_signals;
+    if (!initialize(game, clock, quit_signals))
         return 0;
     platform::WindowEvents events;
     run_frames(game, clock, events);
-    shutdown(false);
+    shutdown(false, *quit_signals);
     return 0;
 }
 

@@ -16,6 +16,7 @@ namespace {
 // so what it shares with the rest of the engine lives here.
 static_assert(std::atomic<int>::is_always_lock_free);
 std::atomic<int> pending_signal{0};  // a quit signal the event queue has not taken yet
+std::atomic<int> forced_exits{0};    // signals that came while one was pending
 std::atomic<int> wake_fd{-1};        // write end of the watcher's pipe
 
 // Sent through the pipe instead of a signal number: the watcher ends.
@@ -42,12 +43,26 @@ void send_to_watcher(unsigned char byte) {
     [[maybe_unused]] const ssize_t written = write(wake_fd.load(), &byte, 1);
 }
 
+// From now on the signal has its default effect: the end of the process.
+void restore_default(int signal) {
+    struct sigaction action = {};
+    action.sa_handler = SIG_DFL;
+    sigaction(signal, &action, nullptr);
+}
+
 void on_quit_signal(int signal) {
     const int saved_errno = errno;
     int none = 0;
     // The first signal waits for the event queue; one more before that means it is not read.
-    if (!pending_signal.compare_exchange_strong(none, signal))
-        send_to_watcher(static_cast<unsigned char>(signal));
+    if (!pending_signal.compare_exchange_strong(none, signal)) {
+        if (forced_exits.fetch_add(1) == 0) {
+            send_to_watcher(static_cast<unsigned char>(signal));
+        } else {
+            // Saving hangs as well: the signal, unblocked when this handler returns, ends it.
+            restore_default(signal);
+            raise(signal);
+        }
+    }
     errno = saved_errno;
 }
 
@@ -68,9 +83,7 @@ const char* signal_name(int signal) {
 
 [[noreturn]] void die_of(int signal) {
     std::fflush(nullptr);
-    struct sigaction action = {};
-    action.sa_handler = SIG_DFL;
-    sigaction(signal, &action, nullptr);
+    restore_default(signal);
     sigset_t only;
     sigemptyset(&only);
     sigaddset(&only, signal);
@@ -105,6 +118,7 @@ QuitSignals::QuitSignals(ForcedExitHandler on_forced_exit) {
     }
     wake_fd = pipe.write_fd;
     pending_signal = 0;
+    forced_exits = 0;
     install(SIGINT, previous_interrupt_);
     install(SIGTERM, previous_terminate_);
 }

@@ -9,9 +9,9 @@ namespace tarn::platform {
 // The first signal asks the game to quit: the window's event queue reports it as a window close.
 // A second one that arrives before the event queue has been read since means the game does not
 // respond: a watcher thread calls on_forced_exit with the signal's name ("SIGTERM"), then the
-// process ends the way that signal ends a process. A signal the process was started with
-// ignored stays ignored. Construct it before the window system starts, which then leaves both
-// signals alone. One object at a time.
+// process ends the way that signal ends a process; should that hang, a third signal ends it at
+// once. A signal the process was started with ignored stays ignored. Construct the object before
+// the window system starts, which then leaves both signals alone. One object at a time.
 class QuitSignals {
 public:
     using ForcedExitHandler = void (*)(const char* signal_name);

@@ -64,6 +64,29 @@ TEST(QuitSignalsDeathTest, ASecondSignalBeforeTheQueueIsReadEndsTheProcessByThat
     }
 }
 
+void hang_on_forced_exit(const char* signal_name) {
+    std::fprintf(stderr, "saving after %s hangs\n", signal_name);
+    for (;;)
+        pause();
+}
+
+TEST(QuitSignalsDeathTest, AThirdSignalEndsTheProcessWhenTheForcedExitHangs) {
+    for (const int signal : kQuitSignals) {
+        SCOPED_TRACE(strsignal(signal));
+        EXPECT_EXIT(
+            {
+                QuitSignals signals(hang_on_forced_exit);
+                raise(signal);
+                raise(signal);
+                give_the_watcher_time();
+                raise(signal);
+                for (;;)
+                    pause();
+            },
+            ::testing::KilledBySignal(signal), "saving after SIG[A-Z]+ hangs");
+    }
+}
+
 TEST(QuitSignalsDeathTest, ASignalIgnoredAtStartStaysIgnored) {
     for (const int signal : kQuitSignals) {
         SCOPED_TRACE(strsignal(signal));

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 
 #include "app/frame_loop.hpp"
 #include "app/object_registry.hpp"
@@ -18,6 +19,7 @@
 #include "platform/clock.hpp"
 #include "platform/console.hpp"
 #include "platform/events.hpp"
+#include "platform/quit_signals.hpp"
 #include "platform/window.hpp"
 #include "render/renderer.hpp"
 #include "resources/sprite_builtins.hpp"
@@ -29,6 +31,7 @@ namespace tarn {
 namespace {
 
 const char* const kDefaultGameName = "Noname Tarn Engine Game";
+const char* const kDefaultVideoMode = "1024 768 1";
 
 // The window system's millisecond clock, read through the platform record.
 class SystemFrameClock final : public FrameClock {
@@ -44,7 +47,9 @@ void seed_random() {
         std::rand();
 }
 
-bool load_configuration() {
+// Reads boot.config, then the saved settings. boot_video_mode receives the video mode that
+// boot.config sets, or the default. False when boot.config cannot be read.
+bool load_configuration(SharedString& boot_video_mode) {
     CVarList& cvars = cvar_list();
     cvars.register_string("system::root_dir", SharedString());
     cvars.register_string("system::save_dir", SharedString(kDefaultGameName));
@@ -54,12 +59,14 @@ bool load_configuration() {
         log_message("Can't load boot config.");
         return false;
     }
+    const CVar* video_mode = cvars.find("video_mode");
+    boot_video_mode = video_mode ? video_mode->value() : SharedString(kDefaultVideoMode);
     cvars.load_config_file(cvars.save_path("game_config.txt"), false);
     return true;
 }
 
 void register_platform_settings(CVarList& cvars) {
-    cvars.register_string("video_mode", SharedString("1024 768 1"));
+    cvars.register_string("video_mode", SharedString(kDefaultVideoMode));
     cvars.register_integer("video_orientation", 0);
     cvars.register_integer("iphone_status_bar", 0);
     cvars.register_integer("joy_disabled", 0);
@@ -70,32 +77,56 @@ void register_platform_settings(CVarList& cvars) {
     cvars.register_float("joy_threshold", 0.3f);
 }
 
-void start_platform() {
-    if (!platform::start_window_system()) {
+void display_failed(const char* description) {
+    fatal_internal_error(message("X error: %1.", description));
+}
+
+void set_icon(const char* path) {
+    if (const std::optional<platform::PixelSize> refused = platform::set_window_icon(path)) {
+        log_message(
+            message("Icon '%1' not used: %2x%3 pixels is not an icon size (1 to %4 a side).", path,
+                    refused->width, refused->height, platform::kMaxIconSide));
+    }
+}
+
+void start_platform(const SharedString& boot_video_mode) {
+    if (!platform::start_window_system(&display_failed)) {
         fatal_internal_error(
             message("Can't initialize SDL library '%1'.", platform::last_error().c_str()));
     }
-    platform::set_window_icon("icon.bmp");
+    set_icon("icon.bmp");
     register_platform_settings(cvar_list());
     platform_state().sdl_ready = true;
     start_joystick(platform_state(), cvar_list());
-    setup_video();
+    start_video(boot_video_mode);
+}
+
+// A second quit signal while the game does not respond: the process is about to end, so the
+// settings are saved now rather than at shutdown.
+void save_before_forced_exit(const char* signal_name) {
+    cvar_list().save_config();
+    log_message(
+        message("Ending at a second %1: the game did not respond to the first.", signal_name));
 }
 
 // Starts every subsystem and the game; game receives the value the boot script returned, whose
-// callbacks drive the game from then on. False when the boot configuration cannot be read.
-bool initialize(ScriptObject& game, FrameClock& clock) {
+// callbacks drive the game from then on, and quit_signals the handling of SIGINT and SIGTERM.
+// False when the boot configuration cannot be read.
+bool initialize(ScriptObject& game, FrameClock& clock,
+                std::optional<platform::QuitSignals>& quit_signals) {
     log_message("Initializing base subsystems...");
     create_singletons();
     seed_random();
     script_host().start(engine_registrations());
-    if (!load_configuration())
+    SharedString boot_video_mode;
+    if (!load_configuration(boot_video_mode))
         return false;
     log_file().open(cvar_list().save_path("game_log.txt"));
     if (cvar_list().get_integer("system::console") != 0)
         platform::open_console();
 
-    start_platform();
+    quit_signals.emplace(&save_before_forced_exit);
+    start_platform(boot_video_mode);
     sound_system().init(cvar_list());
     renderer().set_special_resources_maker(&make_special_resources);
     renderer().init_gl();
@@ -109,11 +140,13 @@ bool initialize(ScriptObject& game, FrameClock& clock) {
     return true;
 }
 
-void shutdown(bool skip_save) {
+void shutdown(bool skip_save, platform::QuitSignals& quit_signals) {
     open_file_list().close_all();
     CVarList& cvars = cvar_list();
     if (!skip_save)
         cvars.save_config();
+    // Nothing is left to save: from here on a quit signal ends the process at once.
+    quit_signals.stop();
     const bool wait_for_key = cvars.get_integer("system::console_wait_on_exit") != 0;
     sound_system().shutdown();
     renderer().shutdown();
@@ -131,11 +164,12 @@ void shutdown(bool skip_save) {
 int run_engine() {
     ScriptObject game;
     SystemFrameClock clock;
-    if (!initialize(game, clock))
+    std::optional<platform::QuitSignals> quit_signals;
+    if (!initialize(game, clock, quit_signals))
         return 0;
     platform::WindowEvents events;
     run_frames(game, clock, events);
-    shutdown(false);
+    shutdown(false, *quit_signals);
     return 0;
 }
 

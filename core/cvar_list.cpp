@@ -29,6 +29,11 @@ CVar* CVarList::find(const char* name) const {
 }
 
 CVar& CVarList::find_or_create(const char* name) {
+    const std::scoped_lock lock(mutex_);
+    return create_if_missing(name);
+}
+
+CVar& CVarList::create_if_missing(const char* name) {
     if (CVar* existing = find(name))
         return *existing;
     CVar& cvar = *list_.emplace_back(std::make_unique<CVar>(SharedString(name)));
@@ -38,7 +43,8 @@ CVar& CVarList::find_or_create(const char* name) {
 
 template <typename T>
 CVar& CVarList::register_default(const char* name, T default_value) {
-    CVar& cvar = find_or_create(name);
+    const std::scoped_lock lock(mutex_);
+    CVar& cvar = create_if_missing(name);
     if (cvar.has(CVar::kRegistered)) {
         log_message(message("CVar '%1' already registered!", name));
         return cvar;
@@ -64,22 +70,24 @@ CVar& CVarList::register_float(const char* name, float default_value) {
     return register_default(name, default_value);
 }
 
-CVar& CVarList::set_string(const char* name, const SharedString& value) {
-    CVar& cvar = find_or_create(name);
+template <typename T>
+CVar& CVarList::set_value(const char* name, T value) {
+    const std::scoped_lock lock(mutex_);
+    CVar& cvar = create_if_missing(name);
     cvar.set(value);
     return cvar;
+}
+
+CVar& CVarList::set_string(const char* name, const SharedString& value) {
+    return set_value(name, value);
 }
 
 CVar& CVarList::set_integer(const char* name, std::int32_t value) {
-    CVar& cvar = find_or_create(name);
-    cvar.set(value);
-    return cvar;
+    return set_value(name, value);
 }
 
 CVar& CVarList::set_float(const char* name, float value) {
-    CVar& cvar = find_or_create(name);
-    cvar.set(value);
-    return cvar;
+    return set_value(name, value);
 }
 
 SharedString CVarList::get_string(const char* name) const {
@@ -109,6 +117,7 @@ bool CVarList::load_config_file(const WidePath& path, bool from_boot) {
 }
 
 void CVarList::apply_config_text(const char* text, std::size_t size, bool from_boot) {
+    const std::scoped_lock lock(mutex_);
     std::size_t start = 0;
     while (start < size) {
         std::size_t end = start;
@@ -120,7 +129,8 @@ void CVarList::apply_config_text(const char* text, std::size_t size, bool from_b
         SharedString name, value;
         if (!parse_config_line(line, name, value))
             continue;
-        CVar& cvar = set_string(name.data(), value);
+        CVar& cvar = create_if_missing(name.data());
+        cvar.set(value);
         if (from_boot)
             cvar.clear_flag(CVar::kSave);
     }
@@ -138,6 +148,16 @@ SharedString CVarList::config_text() const {
 }
 
 bool CVarList::save_config(const WidePath& path) const {
+    const std::scoped_lock lock(mutex_);
+    return write_config(path);
+}
+
+bool CVarList::save_config() const {
+    const std::scoped_lock lock(mutex_);
+    return write_config(save_path("game_config.txt"));
+}
+
+bool CVarList::write_config(const WidePath& path) const {
     if (std::ranges::count(unreadable_, platform::resolve_path(path.native())) > 0) {
         log_message(message("Keeping '%1', which could not be read.", path));
         log_message(message("Error saving config to '%1'.", path));
@@ -152,10 +172,16 @@ bool CVarList::save_config(const WidePath& path) const {
 }
 
 WidePath CVarList::save_path(const char* file_name) const {
-    return save_file_path(get_string("system::save_dir"), file_name);
+    // Read in place: a copy would change the reference count of a value the main thread may be
+    // copying at the same time (see save_config).
+    const CVar* save_dir = find("system::save_dir");
+    if (save_dir == nullptr)
+        return save_file_path(SharedString(), file_name);
+    return save_file_path(save_dir->value(), file_name);
 }
 
 void CVarList::release_all() {
+    const std::scoped_lock lock(mutex_);
     by_name_.clear();
     list_.clear();
 }

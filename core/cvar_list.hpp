@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -14,6 +15,8 @@ namespace tarn {
 
 // Every configuration variable, in creation order, found by exact name. Variables live until
 // release_all at shutdown: nothing a script does removes one.
+// The main thread alone reads and changes them, except that a forced exit may save them from
+// another thread: so every change made through the list, and every save, holds one lock.
 class CVarList {
 public:
     CVarList() = default;
@@ -48,7 +51,7 @@ public:
     // Writes config_text to the file, replacing the old one only once the new one is complete.
     bool save_config(const WidePath& path) const;
     // Saves to "game_config.txt" in the save directory.
-    bool save_config() const { return save_config(save_path("game_config.txt")); }
+    bool save_config() const;
     // A file in the save directory named by "system::save_dir".
     WidePath save_path(const char* file_name) const;
 
@@ -58,9 +61,14 @@ public:
     const std::vector<std::unique_ptr<CVar>>& all() const { return list_; }
 
 private:
+    CVar& create_if_missing(const char* name);
     template <typename T>
     CVar& register_default(const char* name, T default_value);
+    template <typename T>
+    CVar& set_value(const char* name, T value);
+    bool write_config(const WidePath& path) const;
 
+    mutable std::mutex mutex_;
     std::vector<std::unique_ptr<CVar>> list_;
     std::unordered_map<std::string_view, CVar*> by_name_;
     // Configuration files that exist but could not be read, as the operating system names them.

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "platform/key_mapping.hpp"
+#include "platform/quit_signals.hpp"
 
 namespace tarn::platform {
 
@@ -80,6 +81,10 @@ bool translate(const SDL_Event& sdl, Event& event) {
 }  // namespace
 
 bool WindowEvents::poll(Event& event) {
+    if (take_quit_signal()) {
+        event = Event{.kind = EventKind::kQuit};
+        return true;
+    }
     SDL_Event sdl;
     while (SDL_PollEvent(&sdl)) {
         if (translate(sdl, event))

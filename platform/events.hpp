@@ -11,7 +11,7 @@ enum class EventKind {
     kJoystickAxis,
     kJoystickHat,
     kJoystickButton,
-    kQuit,  // the window was asked to close
+    kQuit,  // the window was asked to close, or the process to quit
 };
 
 // Directions of a joystick hat, as bits of a kJoystickHat value.
@@ -40,7 +40,8 @@ public:
     virtual bool poll(Event& event) = 0;
 };
 
-// The window system's event queue. Events the engine has no use for are taken and skipped.
+// The window system's event queue. Events the engine has no use for are taken and skipped. A quit
+// signal (see QuitSignals) is reported as a window close.
 class WindowEvents final : public EventSource {
 public:
     bool poll(Event& event) override;

@@ -1,0 +1,2 @@
+::System.message("CHECK FAILED: the game ran without a window");
+return null;

@@ -7,7 +7,7 @@
 #include "script/script_host.hpp"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    tarn::fuzz::silence_engine_log();
+    tarn::fuzz::set_up_engine_log();
     tarn::create_singletons();
     tarn::script_host().start(tarn::engine_registrations());
     return 0;

@@ -3,7 +3,7 @@
 #include "fuzz/fuzz_support.hpp"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    tarn::fuzz::silence_engine_log();
+    tarn::fuzz::set_up_engine_log();
     return 0;
 }
 

@@ -46,7 +46,7 @@ void check_parsed(const DdsImage& dds) {
 }  // namespace tarn::fuzz
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    tarn::fuzz::silence_engine_log();
+    tarn::fuzz::set_up_engine_log();
     return 0;
 }
 

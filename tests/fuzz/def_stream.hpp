@@ -63,22 +63,30 @@ struct DefValue {
     float real = 0.0f;
     std::string text;
     std::vector<DefValue> items;
+
+    friend bool operator==(const DefValue&, const DefValue&) = default;
 };
 
 struct DefSlot {
     std::string key;
     DefValue value;
+
+    friend bool operator==(const DefSlot&, const DefSlot&) = default;
 };
 
 struct DefEntry {
     bool sprite = false;
     std::uint8_t name = 0;  // index into kDefNames
     std::vector<DefSlot> slots;
+
+    friend bool operator==(const DefEntry&, const DefEntry&) = default;
 };
 
 struct DefInput {
     std::uint8_t textures_format = 0;  // index into kTextureFormats
     std::vector<DefEntry> entries;
+
+    friend bool operator==(const DefInput&, const DefInput&) = default;
 };
 
 inline constexpr int kMaxDefEntries = 16;

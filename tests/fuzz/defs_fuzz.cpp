@@ -114,7 +114,7 @@ void open_window() {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     using namespace tarn;
-    fuzz::silence_engine_log();
+    fuzz::set_up_engine_log();
     create_singletons();
     script_host().start(engine_registrations());
     fuzz::open_window();

@@ -9,11 +9,14 @@
 namespace tarn::fuzz {
 
 // The engine logs every rejected input to standard output; millions of those lines would drown
-// libFuzzer's report (which goes to standard error), so they go to /dev/null unless the
-// environment sets TARN_FUZZ_LOG (to see what the engine says about one reproducer).
-inline void silence_engine_log() {
-    if (std::getenv("TARN_FUZZ_LOG") != nullptr)
+// libFuzzer's report (which goes to standard error), so they go to /dev/null. With TARN_FUZZ_LOG
+// in the environment (to see what the engine says about one reproducer) they stay, unbuffered,
+// so that a crash loses none of them.
+inline void set_up_engine_log() {
+    if (std::getenv("TARN_FUZZ_LOG") != nullptr) {
+        std::setvbuf(stdout, nullptr, _IONBF, 0);
         return;
+    }
     std::fflush(stdout);
     const int null_device = open("/dev/null", O_WRONLY);
     if (null_device >= 0) {

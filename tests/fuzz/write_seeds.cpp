@@ -249,67 +249,96 @@ DefEntry sprite(const char* def_name, std::vector<DefSlot> slots) {
     return {true, name(def_name), std::move(slots)};
 }
 
-void write_defs(const SeedFolder& folder, const std::string& file, std::uint8_t textures_format,
-                std::vector<DefEntry> entries) {
-    folder.write(file, DefWriter().write({textures_format, std::move(entries)}));
+struct DefSeed {
+    std::string file;
+    DefInput input;
+};
+
+// Writes the seed and reads it back: a seed the target would read differently is refused.
+bool write_defs(const SeedFolder& folder, const DefSeed& seed) {
+    const std::string bytes = DefWriter().write(seed.input);
+    if (!(DefReader(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()).read() ==
+          seed.input)) {
+        std::fprintf(stderr, "seed %s does not read back as written\n", seed.file.c_str());
+        return false;
+    }
+    folder.write(seed.file, bytes);
+    return true;
 }
 
-void write_defs_seeds(const SeedFolder& folder) {
-    write_defs(folder, "frame-size", 0,
-               {texture("a", {{"file", word("sheet.png")},
-                              {"mipmaps", no()},
-                              {"frame_size", array({number(7), number(7)})},
-                              {"frame_pivot", array({number(3), real(3.5f)})},
-                              {"color", array({number(1), real(0.5f), number(0)})}}),
-                sprite("b", {{"texture", word("a")},
-                             {"frames", array({number(0), number(1), number(2), number(3)})},
-                             {"duration", real(1.0f)},
-                             {"loop", yes()}}),
-                sprite("c", {{"texture", word("a")},
-                             {"frame", number(2)},
-                             {"pivot", word("center")},
-                             {"ccircle", array({number(1), number(2), number(3)})}})});
-    write_defs(folder, "grid-and-extracted", 1,
-               {texture("a", {{"file", word("sheet.png")},
-                              {"grid_size", array({number(2), number(2)})},
-                              {"extract_frames", yes()},
-                              {"mask_color", yes()},
-                              {"mipmaps", no()}}),
-                sprite("b", {{"texture", word("a")},
-                             {"frames", array({array({number(0), real(0.1f)}),
-                                               array({number(5), real(0.1f), real(0.3f)})})}})});
-    write_defs(folder, "dynamic", 0,
-               {texture("a", {{"dynamic", yes()},
-                              {"width", number(64)},
-                              {"height", number(32)},
-                              {"format", word("rgba")}}),
-                sprite("b", {{"texture", word("a")},
-                             {"rect", array({number(16), number(8), number(32)})},
-                             {"border", array({number(1), number(2), number(3), number(4)})},
-                             {"flip", word("1001")},
-                             {"crect", number(-1)}}),
-                sprite("c", {{"texture", word("a")},
-                             {"pivot", word("bottom")},
-                             {"crect", array({number(0), number(0), number(4), number(4)})}})});
-    write_defs(
-        folder, "named-animation", 0,
-        {texture("a", {{"_special_", word("_white_")}}), sprite("b", {{"texture", word("a")}}),
-         sprite("c", {{"frames", array({word("b"), word("b")})}, {"duration", number(2)}}),
-         sprite("d", {{"frames", array({array({word("b"), real(0.5f)}),
-                                        array({word("c"), number(1), number(2)})})}}),
-         sprite("_invalid_", {{"texture", word("a")}})});
-    write_defs(
-        folder, "dds", 0,
-        {texture("a", {{"file", word("mips.dds")}, {"mipmaps", no()}}),
-         texture("b", {{"file", word("cube.dds")}, {"cube_map", yes()}, {"clampuv", yes()}}),
-         texture("c", {{"_special_", word("_null_")}}), sprite("d", {{"texture", word("c")}})});
-    write_defs(folder, "jpeg-iphone", 4,
-               {texture("a", {{"file", word("photo.jpg")},
-                              {"mipmaps", no()},
-                              {"iphone_format", word("5551")},
-                              {"premultiply_alpha", no()},
-                              {"filtering", word("nearest")}}),
-                sprite("b", {{"texture", word("a")}, {"flip", word("0011")}})});
+std::vector<DefSeed> def_seeds() {
+    std::vector<DefSeed> seeds;
+    seeds.push_back({"frame-size",
+                     {0,
+                      {texture("a", {{"file", word("sheet.png")},
+                                     {"mipmaps", no()},
+                                     {"frame_size", array({number(7), number(7)})},
+                                     {"frame_pivot", array({number(3), real(3.5f)})},
+                                     {"color", array({number(1), real(0.5f), number(0)})}}),
+                       sprite("b", {{"texture", word("a")},
+                                    {"frames", array({number(0), number(1), number(2), number(3)})},
+                                    {"duration", real(1.0f)},
+                                    {"loop", yes()}}),
+                       sprite("c", {{"texture", word("a")},
+                                    {"frame", number(2)},
+                                    {"pivot", word("center")},
+                                    {"ccircle", array({number(1), number(2), number(3)})}})}}});
+    seeds.push_back(
+        {"grid-and-extracted",
+         {1,
+          {texture("a", {{"file", word("sheet.png")},
+                         {"grid_size", array({number(2), number(2)})},
+                         {"extract_frames", yes()},
+                         {"mask_color", yes()},
+                         {"mipmaps", no()}}),
+           sprite("b", {{"texture", word("a")},
+                        {"frames", array({array({number(0), real(0.1f)}),
+                                          array({number(5), real(0.1f), real(0.3f)})})}})}}});
+    seeds.push_back(
+        {"dynamic",
+         {0,
+          {texture("a", {{"dynamic", yes()},
+                         {"width", number(64)},
+                         {"height", number(32)},
+                         {"format", word("rgba")}}),
+           sprite("b", {{"texture", word("a")},
+                        {"rect", array({number(16), number(8), number(32)})},
+                        {"border", array({number(1), number(2), number(3), number(4)})},
+                        {"flip", word("1001")},
+                        {"crect", number(-1)}}),
+           sprite("c", {{"texture", word("a")},
+                        {"pivot", word("bottom")},
+                        {"crect", array({number(0), number(0), number(4), number(4)})}})}}});
+    seeds.push_back(
+        {"named-animation",
+         {0,
+          {texture("a", {{"_special_", word("_white_")}}), sprite("b", {{"texture", word("a")}}),
+           sprite("c", {{"frames", array({word("b"), word("b")})}, {"duration", number(2)}}),
+           sprite("d", {{"frames", array({array({word("b"), real(0.5f)}),
+                                          array({word("c"), number(1), number(2)})})}}),
+           sprite("_invalid_", {{"texture", word("a")}})}}});
+    seeds.push_back(
+        {"dds",
+         {0,
+          {texture("a", {{"file", word("mips.dds")}, {"mipmaps", no()}}),
+           texture("b", {{"file", word("cube.dds")}, {"cube_map", yes()}, {"clampuv", yes()}}),
+           texture("c", {{"_special_", word("_null_")}}), sprite("d", {{"texture", word("c")}})}}});
+    seeds.push_back({"jpeg-iphone",
+                     {4,
+                      {texture("a", {{"file", word("photo.jpg")},
+                                     {"mipmaps", no()},
+                                     {"iphone_format", word("5551")},
+                                     {"premultiply_alpha", no()},
+                                     {"filtering", word("nearest")}}),
+                       sprite("b", {{"texture", word("a")}, {"flip", word("0011")}})}}});
+    return seeds;
+}
+
+bool write_defs_seeds(const SeedFolder& folder) {
+    bool ok = true;
+    for (const DefSeed& seed : def_seeds())
+        ok = write_defs(folder, seed) && ok;
+    return ok;
 }
 
 // The files that definitions name.
@@ -338,7 +367,6 @@ int main(int argc, char** argv) {
     write_config_seeds(SeedFolder(root / "corpus/config"));
     write_utf_seeds(SeedFolder(root / "corpus/utf"));
     write_closure_seeds(SeedFolder(root / "corpus/closure"));
-    write_defs_seeds(SeedFolder(root / "corpus/defs"));
     write_def_data(SeedFolder(root / "data"));
-    return 0;
+    return write_defs_seeds(SeedFolder(root / "corpus/defs")) ? 0 : 1;
 }

@@ -2,8 +2,9 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 30
 
-.PHONY: all deps configure build test check-layers demo bench soak sanitize clean format
+.PHONY: all deps configure build test check-layers demo bench soak sanitize fuzz clean format
 
 all: build
 
@@ -42,8 +43,14 @@ sanitize: deps
 	@LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp \
 		tools/with-display ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
 
+fuzz:
+	@tools/install-deps fuzz
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARN_FUZZ=ON > /dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) tools/with-display tools/run-fuzz build-fuzz
+
 clean:
-	rm -rf $(BUILD_DIR) build-sanitize
+	rm -rf $(BUILD_DIR) build-sanitize build-fuzz
 
 format:
 	@git ls-files '*.cpp' '*.hpp' | xargs clang-format -i

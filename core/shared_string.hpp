@@ -73,6 +73,10 @@ private:
     Char* data_ = const_cast<Char*>(empty_text_);
 };
 
+// Both variants are instantiated once, in shared_string.cpp.
+extern template class BasicSharedString<char>;
+extern template class BasicSharedString<char16_t>;
+
 using SharedString = BasicSharedString<char>;
 using WideString = BasicSharedString<char16_t>;
 

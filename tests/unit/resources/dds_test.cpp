@@ -11,6 +11,7 @@
 
 #include "support/log_capture.hpp"
 #include "support/temp_dir.hpp"
+#include "unit/resources/image_test_files.hpp"
 
 namespace tarn {
 namespace {
@@ -18,63 +19,9 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// The header fields a test can vary; the defaults describe a valid 2D DXT1 file without mipmaps.
-struct Header {
-    std::string magic = "DDS ";
-    std::uint32_t header_size = 124;
-    std::uint32_t flags = 0x1 | 0x2 | 0x4 | 0x1000;
-    std::uint32_t height = 4;
-    std::uint32_t width = 4;
-    std::uint32_t linear_size = 0;
-    std::uint32_t mip_count = 0;
-    std::uint32_t pixel_format_size = 32;
-    std::uint32_t pixel_format_flags = 0x4;
-    std::string four_cc = "DXT1";
-    std::uint32_t caps = 0x1000;
-    std::uint32_t caps2 = 0;
-
-    Header& mipmapped(std::uint32_t count) {
-        flags |= 0x20000;
-        caps |= 0x8 | 0x400000;
-        mip_count = count;
-        return *this;
-    }
-    Header& cube_map() {
-        caps |= 0x8;
-        caps2 = 0xFE00;
-        return *this;
-    }
-};
-
-void put_u32(Bytes& bytes, std::size_t offset, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        bytes[offset + i] = std::uint8_t(value >> (8 * i));
-}
-
-void put_text(Bytes& bytes, std::size_t offset, const std::string& text) {
-    for (std::size_t i = 0; i < text.size(); ++i)
-        bytes[offset + i] = std::uint8_t(text[i]);
-}
-
-// A file of the header followed by data_size bytes whose values count up from 1.
-Bytes make_dds(const Header& h, std::size_t data_size) {
-    Bytes bytes(128 + data_size, 0);
-    put_text(bytes, 0, h.magic);
-    put_u32(bytes, 4, h.header_size);
-    put_u32(bytes, 8, h.flags);
-    put_u32(bytes, 12, h.height);
-    put_u32(bytes, 16, h.width);
-    put_u32(bytes, 20, h.linear_size);
-    put_u32(bytes, 28, h.mip_count);
-    put_u32(bytes, 76, h.pixel_format_size);
-    put_u32(bytes, 80, h.pixel_format_flags);
-    put_text(bytes, 84, h.four_cc);
-    put_u32(bytes, 108, h.caps);
-    put_u32(bytes, 112, h.caps2);
-    for (std::size_t i = 0; i < data_size; ++i)
-        bytes[128 + i] = std::uint8_t(i + 1);
-    return bytes;
-}
+using Header = test::DdsHeader;
+using test::encode_dds;
+using test::put_u32;
 
 std::vector<std::int32_t> sizes_of(const std::vector<DdsLevel>& levels) {
     std::vector<std::int32_t> sizes;
@@ -186,8 +133,8 @@ TEST_F(DdsTest, EveryRefusalLogsItsMessageAndLeavesTheRecordEmpty) {
         test::LogCapture log;
         Header header;
         refusal.change(header);
-        ASSERT_TRUE(parse(make_dds(Header(), 8))) << "a valid file first, to see it cleared";
-        EXPECT_FALSE(parse(make_dds(header, refusal.data_size)));
+        ASSERT_TRUE(parse(encode_dds(Header(), 8))) << "a valid file first, to see it cleared";
+        EXPECT_FALSE(parse(encode_dds(header, refusal.data_size)));
         EXPECT_THAT(log.lines(), ElementsAre(refusal.message));
         expect_empty(image_);
     }
@@ -198,19 +145,19 @@ TEST_F(DdsTest, ChecksRunInOrderSoTheFirstProblemIsReported) {
     header.magic = "XXXX";
     header.header_size = 0;
     EXPECT_FALSE(parse(Bytes(127, 0)));
-    EXPECT_FALSE(parse(make_dds(header, 8)));
+    EXPECT_FALSE(parse(encode_dds(header, 8)));
     header.magic = "DDS ";
     header.caps2 = 0x200;  // partial cube without the complex bit: complex is checked first
-    EXPECT_FALSE(parse(make_dds(header, 8)));
+    EXPECT_FALSE(parse(encode_dds(header, 8)));
     header.header_size = 124;
-    EXPECT_FALSE(parse(make_dds(header, 8)));
+    EXPECT_FALSE(parse(encode_dds(header, 8)));
     header.caps2 = 0;
     header.pixel_format_flags = 0;
     header.four_cc = "RGBA";
     header.mip_count = 2;  // the mipmap count is judged before the format
-    EXPECT_FALSE(parse(make_dds(header, 8)));
+    EXPECT_FALSE(parse(encode_dds(header, 8)));
     header.mip_count = 0;
-    EXPECT_FALSE(parse(make_dds(header, 8)));
+    EXPECT_FALSE(parse(encode_dds(header, 8)));
     EXPECT_THAT(log_.lines(),
                 ElementsAre("DDS: File size is too small.", "DDS: Invalid magic in header.",
                             "DDS: Invalid header.",
@@ -223,7 +170,7 @@ TEST_F(DdsTest, FullDxt1ChainOf256Needs43704DataBytes) {
     Header header;
     header.width = header.height = 256;
     header.mipmapped(9);
-    ASSERT_TRUE(parse(make_dds(header, 43704)));
+    ASSERT_TRUE(parse(encode_dds(header, 43704)));
     EXPECT_THAT(log_.lines(), IsEmpty());
     EXPECT_EQ(image_.format, DdsFormat::kDxt1);
     EXPECT_EQ(image_.width, 256);
@@ -244,7 +191,7 @@ TEST_F(DdsTest, FullDxt1ChainOf256Needs43704DataBytes) {
     EXPECT_EQ(image_.level_data(second)[0], std::uint8_t(32768 + 1));
     EXPECT_EQ(image_.level_data(image_.faces[0][8])[7], std::uint8_t(43704));
 
-    ASSERT_FALSE(parse(make_dds(header, 43703)));
+    ASSERT_FALSE(parse(encode_dds(header, 43703)));
     EXPECT_THAT(log_.lines(), ElementsAre("DDS: Invalid file size, mipmaps out of the file."));
     expect_empty(image_);
 }
@@ -256,7 +203,7 @@ TEST_F(DdsTest, KeepsTheHeaderAndStaysValidWhenCopied) {
     header.four_cc = "DXT3";
     header.flags |= 0x80000;
     header.linear_size = 32;  // two 16-byte blocks
-    const Bytes file = make_dds(header, 40);
+    const Bytes file = encode_dds(header, 40);
     ASSERT_TRUE(parse(file));
     EXPECT_TRUE(std::equal(image_.header.begin(), image_.header.end(), file.begin()));
     EXPECT_EQ(image_.file, file) << "trailing bytes stay in the buffer";
@@ -284,9 +231,9 @@ TEST_F(DdsTest, LevelSizesFollowTheBlockFormula) {
     header.four_cc = "DXT5";
     header.width = 1;
     header.height = 1;
-    EXPECT_TRUE(parse(make_dds(header, 16)));
+    EXPECT_TRUE(parse(encode_dds(header, 16)));
     EXPECT_EQ(image_.format, DdsFormat::kDxt5);
-    EXPECT_FALSE(parse(make_dds(header, 15)));
+    EXPECT_FALSE(parse(encode_dds(header, 15)));
 }
 
 TEST_F(DdsTest, OneByOneEndsTheChain) {
@@ -295,13 +242,13 @@ TEST_F(DdsTest, OneByOneEndsTheChain) {
     header.height = 128;
     header.mipmapped(9);
     const std::size_t chain = 16384 + 4096 + 1024 + 256 + 64 + 16 + 8 + 8 + 8;
-    ASSERT_TRUE(parse(make_dds(header, chain)));
+    ASSERT_TRUE(parse(encode_dds(header, chain)));
     EXPECT_THAT(dimensions_of(image_.faces[0]), ElementsAre("256x128", "128x64", "64x32", "32x16",
                                                             "16x8", "8x4", "4x2", "2x1", "1x1"));
     expect_contiguous_chain(image_);
 
     header.mipmapped(10);
-    EXPECT_FALSE(parse(make_dds(header, chain + 8)));
+    EXPECT_FALSE(parse(encode_dds(header, chain + 8)));
     EXPECT_THAT(log_.lines(), ElementsAre("DDS: Contains two or more 1x1 mipmaps."));
     expect_empty(image_);
 }
@@ -312,7 +259,7 @@ TEST_F(DdsTest, CubeMapHasSixFacesEachWithItsWholeChain) {
     header.four_cc = "DXT5";
     header.mipmapped(4).cube_map();
     const int chain = 64 + 16 + 16 + 16;
-    ASSERT_TRUE(parse(make_dds(header, 6 * chain)));
+    ASSERT_TRUE(parse(encode_dds(header, 6 * chain)));
     EXPECT_TRUE(image_.is_cube_map());
     EXPECT_EQ(image_.face_count, 6);
     EXPECT_EQ(image_.mip_count, 4);
@@ -324,7 +271,7 @@ TEST_F(DdsTest, CubeMapHasSixFacesEachWithItsWholeChain) {
     }
     expect_contiguous_chain(image_);
 
-    EXPECT_FALSE(parse(make_dds(header, 6 * chain - 1))) << "the last face's last level is short";
+    EXPECT_FALSE(parse(encode_dds(header, 6 * chain - 1))) << "the last face's last level is short";
     EXPECT_THAT(log_.lines(), ElementsAre("DDS: Invalid file size, mipmaps out of the file."));
     expect_empty(image_);
 }
@@ -332,7 +279,7 @@ TEST_F(DdsTest, CubeMapHasSixFacesEachWithItsWholeChain) {
 TEST_F(DdsTest, CubeMapWithoutMipmapsHasOneLevelPerFace) {
     Header header;
     header.cube_map();
-    ASSERT_TRUE(parse(make_dds(header, 48)));
+    ASSERT_TRUE(parse(encode_dds(header, 48)));
     EXPECT_EQ(image_.mip_count, 1);
     for (int face = 0; face < 6; ++face)
         EXPECT_THAT(sizes_of(image_.faces[face]), ElementsAre(8));
@@ -343,7 +290,7 @@ TEST_F(DdsTest, AbsurdSizesAreRefusedWithoutOverflow) {
     Header huge;
     huge.width = huge.height = 0x7FFFFFFF;
     huge.mipmapped(0xFFFFFFFF).cube_map();
-    EXPECT_FALSE(parse(make_dds(huge, 64)));
+    EXPECT_FALSE(parse(encode_dds(huge, 64)));
 
     // 65536 x 65536 DXT3 is exactly 2^32 bytes: a 32-bit size would wrap to 0 and match.
     Header wrapped;
@@ -351,22 +298,22 @@ TEST_F(DdsTest, AbsurdSizesAreRefusedWithoutOverflow) {
     wrapped.four_cc = "DXT3";
     wrapped.flags |= 0x80000;
     wrapped.linear_size = 0;
-    EXPECT_FALSE(parse(make_dds(wrapped, 64)));
+    EXPECT_FALSE(parse(encode_dds(wrapped, 64)));
     wrapped.flags &= ~0x80000u;
-    EXPECT_FALSE(parse(make_dds(wrapped, 64)));
+    EXPECT_FALSE(parse(encode_dds(wrapped, 64)));
 
     // A count beyond the int32 range must not turn into "no levels" and be accepted.
     Header many;
     many.mipmapped(0x80000000u);
-    EXPECT_FALSE(parse(make_dds(many, 24)));
+    EXPECT_FALSE(parse(encode_dds(many, 24)));
     many.mipmapped(0xFFFFFFFFu);
-    EXPECT_FALSE(parse(make_dds(many, 1 << 16)));
+    EXPECT_FALSE(parse(encode_dds(many, 1 << 16)));
 
     // 0x7FFFFFFF x 1 DXT1 is 2^32 bytes: a 32-bit size would wrap to 0 and fit in any file.
     Header wide;
     wide.width = 0x7FFFFFFF;
     wide.height = 1;
-    EXPECT_FALSE(parse(make_dds(wide, 64)));
+    EXPECT_FALSE(parse(encode_dds(wide, 64)));
 
     EXPECT_THAT(log_.lines(), ElementsAre("DDS: Invalid file size, mipmaps out of the file.",
                                           "DDS: Invalid zero level mipmap size.",
@@ -381,7 +328,7 @@ TEST_F(DdsTest, CorruptedHeadersNeverPointOutsideTheFile) {
     Header base;
     base.width = base.height = 16;
     base.mipmapped(5).cube_map();
-    const Bytes valid = make_dds(base, 6 * (128 + 32 + 8 + 8 + 8));
+    const Bytes valid = encode_dds(base, 6 * (128 + 32 + 8 + 8 + 8));
     std::mt19937 random(1234);
     const std::vector<std::size_t> fields = {8, 12, 16, 20, 28, 80, 84, 108, 112};
     int accepted = 0;
@@ -411,7 +358,7 @@ TEST_F(DdsTest, ReadsTheWholeFileFromDisk) {
     test::TempDir dir;
     Header header;
     header.mipmapped(3);
-    const Bytes bytes = make_dds(header, 24);
+    const Bytes bytes = encode_dds(header, 24);
     test::write_file(dir / "ok.dds", std::string(bytes.begin(), bytes.end()));
     ASSERT_TRUE(read_dds(WidePath((dir / "ok.dds").c_str()), image_));
     EXPECT_EQ(image_.file, bytes);

@@ -98,6 +98,65 @@ inline std::string encode_jpeg(int width, int height, int components,
     return out;
 }
 
+// The header fields of a DDS file a test can vary; the defaults describe a valid 2D DXT1 file
+// without mipmaps.
+struct DdsHeader {
+    std::string magic = "DDS ";
+    std::uint32_t header_size = 124;
+    std::uint32_t flags = 0x1 | 0x2 | 0x4 | 0x1000;
+    std::uint32_t height = 4;
+    std::uint32_t width = 4;
+    std::uint32_t linear_size = 0;
+    std::uint32_t mip_count = 0;
+    std::uint32_t pixel_format_size = 32;
+    std::uint32_t pixel_format_flags = 0x4;
+    std::string four_cc = "DXT1";
+    std::uint32_t caps = 0x1000;
+    std::uint32_t caps2 = 0;
+
+    DdsHeader& mipmapped(std::uint32_t count) {
+        flags |= 0x20000;
+        caps |= 0x8 | 0x400000;
+        mip_count = count;
+        return *this;
+    }
+    DdsHeader& cube_map() {
+        caps |= 0x8;
+        caps2 = 0xFE00;
+        return *this;
+    }
+};
+
+// Stores value little-endian at offset.
+inline void put_u32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + i] = std::uint8_t(value >> (8 * i));
+}
+
+// A DDS file of the header followed by data_size bytes whose values count up from 1.
+inline std::vector<std::uint8_t> encode_dds(const DdsHeader& h, std::size_t data_size) {
+    std::vector<std::uint8_t> bytes(128 + data_size, 0);
+    const auto put_text = [&bytes](std::size_t offset, const std::string& text) {
+        for (std::size_t i = 0; i < text.size(); ++i)
+            bytes[offset + i] = std::uint8_t(text[i]);
+    };
+    put_text(0, h.magic);
+    put_u32(bytes, 4, h.header_size);
+    put_u32(bytes, 8, h.flags);
+    put_u32(bytes, 12, h.height);
+    put_u32(bytes, 16, h.width);
+    put_u32(bytes, 20, h.linear_size);
+    put_u32(bytes, 28, h.mip_count);
+    put_u32(bytes, 76, h.pixel_format_size);
+    put_u32(bytes, 80, h.pixel_format_flags);
+    put_text(84, h.four_cc);
+    put_u32(bytes, 108, h.caps);
+    put_u32(bytes, 112, h.caps2);
+    for (std::size_t i = 0; i < data_size; ++i)
+        bytes[128 + i] = std::uint8_t(i + 1);
+    return bytes;
+}
+
 // A copy of some bytes that ends exactly where an unreadable page begins, so any read beyond
 // the end crashes the test instead of passing unnoticed.
 class GuardedBuffer {

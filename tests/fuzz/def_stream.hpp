@@ -1,0 +1,252 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The byte form of the definitions target's input: a texture-format setting and a list of
+// texture and sprite defs whose keys and values are drawn from the loaders' own vocabulary.
+// Every byte string reads as some input (missing bytes read as zero), so the fuzzer never wastes
+// a mutation on a syntax error; the seed writer encodes hand-written inputs with the same tables.
+//
+//   input := format:u8 entry*
+//   entry := kind:u8 (even: texture, odd: sprite) name:u8 count:u8 (key value){count % 8}
+//   key   := u8 index into kDefKeys, or 255 and a string
+//   value := tag:u8, then by tag % 8: null | bool:u8 | integer:i32 | integer:i8 | float:f32 |
+//            word:u8 (index into kDefWords) | string | array: count:u8 value{count % 8}
+//   string := length:u8 (% 32) bytes
+namespace tarn::fuzz {
+
+inline constexpr std::array<const char*, 5> kDefNames = {"a", "b", "c", "d", "_invalid_"};
+
+// The "textures_format" settings.
+inline constexpr std::array<const char*, 6> kTextureFormats = {"",     "32",     "16",
+                                                               "5551", "iphone", "24"};
+
+// Every key the texture and sprite loaders read.
+inline constexpr std::array<const char*, 33> kDefKeys = {
+    "file",          "_special_",      "mipmaps",     "clampuv",    "premultiply_alpha",
+    "mask_color",    "extract_frames", "dynamic",     "cube_map",   "filtering",
+    "iphone_format", "frames",         "frame_pivot", "frame_size", "frame_width",
+    "frame_height",  "grid_size",      "color",       "width",      "height",
+    "image_width",   "image_height",   "format",      "texture",    "duration",
+    "loop",          "flip",           "pivot",       "frame",      "rect",
+    "border",        "ccircle",        "crect",
+};
+
+// Strings the loaders give a meaning: files of the target's data folder, built-ins, def names,
+// options.
+inline constexpr std::array<const char*, 28> kDefWords = {
+    "sheet.png", "photo.jpg", "mips.dds",  "cube.dds", "missing.png", "sheet.PNG", "_white_",
+    "_null_",    "a",         "b",         "c",        "d",           "_invalid_", "center",
+    "bottom",    "nearest",   "trilinear", "rgb",      "rgba",        "rgba16f",   "luminance16",
+    "16",        "5551",      "1",         "0101",     "0011",        "1001",      "11111",
+};
+
+struct DefValue {
+    enum Kind : std::uint8_t {
+        kNull,
+        kBool,
+        kInteger,
+        kSmallInteger,
+        kFloat,
+        kWord,
+        kString,
+        kArray
+    };
+
+    Kind kind = kNull;
+    std::int32_t integer = 0;  // kBool, kInteger, kSmallInteger, kWord (the word's index)
+    float real = 0.0f;
+    std::string text;
+    std::vector<DefValue> items;
+
+    friend bool operator==(const DefValue&, const DefValue&) = default;
+};
+
+struct DefSlot {
+    std::string key;
+    DefValue value;
+
+    friend bool operator==(const DefSlot&, const DefSlot&) = default;
+};
+
+struct DefEntry {
+    bool sprite = false;
+    std::uint8_t name = 0;  // index into kDefNames
+    std::vector<DefSlot> slots;
+
+    friend bool operator==(const DefEntry&, const DefEntry&) = default;
+};
+
+struct DefInput {
+    std::uint8_t textures_format = 0;  // index into kTextureFormats
+    std::vector<DefEntry> entries;
+
+    friend bool operator==(const DefInput&, const DefInput&) = default;
+};
+
+inline constexpr int kMaxDefEntries = 16;
+inline constexpr int kMaxDefDepth = 3;
+inline constexpr std::uint8_t kFreeKey = 255;
+
+// Reads the byte form; bytes past the end read as zero, and reading stops at the end.
+class DefReader {
+public:
+    DefReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+
+    DefInput read() {
+        DefInput input;
+        input.textures_format = byte() % kTextureFormats.size();
+        while (position_ < size_ && input.entries.size() < kMaxDefEntries)
+            input.entries.push_back(entry());
+        return input;
+    }
+
+private:
+    std::uint8_t byte() { return position_ < size_ ? data_[position_++] : 0; }
+
+    std::uint32_t word32() {
+        std::uint32_t value = 0;
+        for (int i = 0; i < 4; ++i)
+            value |= std::uint32_t{byte()} << (8 * i);
+        return value;
+    }
+
+    std::string string() {
+        std::string text(byte() % 32, '\0');
+        for (char& c : text)
+            c = static_cast<char>(byte());
+        return text;
+    }
+
+    DefEntry entry() {
+        DefEntry entry;
+        entry.sprite = (byte() & 1) != 0;
+        entry.name = byte() % kDefNames.size();
+        for (int count = byte() % 8; count > 0; --count) {
+            const std::uint8_t key = byte();
+            DefSlot slot;
+            slot.key = key < kDefKeys.size() ? std::string(kDefKeys[key]) : string();
+            slot.value = value(0);
+            entry.slots.push_back(std::move(slot));
+        }
+        return entry;
+    }
+
+    DefValue value(int depth) {
+        DefValue v;
+        v.kind = static_cast<DefValue::Kind>(byte() % 8);
+        switch (v.kind) {
+            case DefValue::kBool:
+                v.integer = byte() & 1;
+                break;
+            case DefValue::kInteger:
+                v.integer = static_cast<std::int32_t>(word32());
+                break;
+            case DefValue::kSmallInteger:
+                v.integer = static_cast<std::int8_t>(byte());
+                break;
+            case DefValue::kFloat: {
+                const std::uint32_t bits = word32();
+                std::memcpy(&v.real, &bits, sizeof bits);
+                break;
+            }
+            case DefValue::kWord:
+                v.integer = byte() % kDefWords.size();
+                break;
+            case DefValue::kString:
+                v.text = string();
+                break;
+            case DefValue::kArray:
+                for (int count = byte() % 8; count > 0 && depth < kMaxDefDepth; --count)
+                    v.items.push_back(value(depth + 1));
+                break;
+            case DefValue::kNull:
+                break;
+        }
+        return v;
+    }
+
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t position_ = 0;
+};
+
+// The byte form of an input, as DefReader reads it back.
+class DefWriter {
+public:
+    std::string write(const DefInput& input) {
+        bytes_.clear();
+        bytes_.push_back(static_cast<char>(input.textures_format));
+        for (const DefEntry& entry : input.entries) {
+            bytes_.push_back(entry.sprite ? 1 : 0);
+            bytes_.push_back(static_cast<char>(entry.name));
+            bytes_.push_back(static_cast<char>(entry.slots.size()));
+            for (const DefSlot& slot : entry.slots) {
+                key(slot.key);
+                value(slot.value);
+            }
+        }
+        return bytes_;
+    }
+
+private:
+    void word32(std::uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            bytes_.push_back(static_cast<char>(value >> (8 * i)));
+    }
+
+    void string(std::string_view text) {
+        bytes_.push_back(static_cast<char>(text.size()));
+        bytes_.append(text);
+    }
+
+    void key(std::string_view name) {
+        for (std::size_t i = 0; i < kDefKeys.size(); ++i) {
+            if (name == kDefKeys[i]) {
+                bytes_.push_back(static_cast<char>(i));
+                return;
+            }
+        }
+        bytes_.push_back(static_cast<char>(kFreeKey));
+        string(name);
+    }
+
+    void value(const DefValue& v) {
+        bytes_.push_back(static_cast<char>(v.kind));
+        switch (v.kind) {
+            case DefValue::kBool:
+            case DefValue::kSmallInteger:
+            case DefValue::kWord:
+                bytes_.push_back(static_cast<char>(v.integer));
+                break;
+            case DefValue::kInteger:
+                word32(static_cast<std::uint32_t>(v.integer));
+                break;
+            case DefValue::kFloat: {
+                std::uint32_t bits = 0;
+                std::memcpy(&bits, &v.real, sizeof bits);
+                word32(bits);
+                break;
+            }
+            case DefValue::kString:
+                string(v.text);
+                break;
+            case DefValue::kArray:
+                bytes_.push_back(static_cast<char>(v.items.size()));
+                for (const DefValue& item : v.items)
+                    value(item);
+                break;
+            case DefValue::kNull:
+                break;
+        }
+    }
+
+    std::string bytes_;
+};
+
+}  // namespace tarn::fuzz

@@ -1,0 +1,141 @@
+// Texture and sprite defs as the resource loaders read them. The input (see def_stream.hpp)
+// fills "g_texture_defs" and "g_sprite_defs"; then every name is loaded as a sprite and as a
+// texture, and everything is released again.
+//
+// Textures need OpenGL: the target opens a small window once, so it runs under an X display
+// (tools/with-display), and from tests/fuzz, whose data folder holds the image files that defs
+// name.
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "app/script_api.hpp"
+#include "app/singletons.hpp"
+#include "app/video.hpp"
+#include "core/cvar_list.hpp"
+#include "fuzz/def_stream.hpp"
+#include "fuzz/fuzz_support.hpp"
+#include "render/renderer.hpp"
+#include "resources/resource_loading.hpp"
+#include "resources/sprite.hpp"
+#include "resources/texture.hpp"
+#include "script/class_tables.hpp"
+#include "script/script_host.hpp"
+
+namespace tarn::fuzz {
+namespace {
+
+constexpr const char* kDefTables[] = {"g_texture_defs", "g_sprite_defs"};
+
+void push_value(HSQUIRRELVM vm, const DefValue& value) {
+    switch (value.kind) {
+        case DefValue::kNull:
+            sq_pushnull(vm);
+            break;
+        case DefValue::kBool:
+            sq_pushbool(vm, value.integer != 0 ? SQTrue : SQFalse);
+            break;
+        case DefValue::kInteger:
+        case DefValue::kSmallInteger:
+            sq_pushinteger(vm, value.integer);
+            break;
+        case DefValue::kFloat:
+            sq_pushfloat(vm, value.real);
+            break;
+        case DefValue::kWord:
+            sq_pushstring(vm, kDefWords[static_cast<std::size_t>(value.integer)], -1);
+            break;
+        case DefValue::kString:
+            sq_pushstring(vm, value.text.data(), static_cast<SQInteger>(value.text.size()));
+            break;
+        case DefValue::kArray:
+            sq_newarray(vm, 0);
+            for (const DefValue& item : value.items) {
+                push_value(vm, item);
+                sq_arrayappend(vm, -2);
+            }
+            break;
+    }
+}
+
+// Pushes the root table's slot name.
+void push_root_slot(HSQUIRRELVM vm, const char* name) {
+    sq_pushroottable(vm);
+    sq_pushstring(vm, name, -1);
+    sq_rawget(vm, -2);
+    sq_remove(vm, -2);
+}
+
+void define(HSQUIRRELVM vm, const DefEntry& entry) {
+    const SQInteger top = sq_gettop(vm);
+    push_root_slot(vm, kDefTables[entry.sprite ? 1 : 0]);
+    sq_pushstring(vm, kDefNames[entry.name], -1);
+    sq_newtable(vm);
+    for (const DefSlot& slot : entry.slots) {
+        sq_pushstring(vm, slot.key.data(), static_cast<SQInteger>(slot.key.size()));
+        push_value(vm, slot.value);
+        sq_rawset(vm, -3);
+    }
+    sq_rawset(vm, -3);
+    sq_settop(vm, top);
+}
+
+void clear_defs(HSQUIRRELVM vm) {
+    for (const char* table : kDefTables) {
+        push_root_slot(vm, table);
+        sq_clear(vm, -1);
+        sq_pop(vm, 1);
+    }
+}
+
+// Loads every name both ways, keeping each result only as long as the loaders would.
+void load_everything(HSQUIRRELVM vm) {
+    std::vector<ObjectRef<EngineObject>> held;
+    for (const char* name : kDefNames) {
+        held.emplace_back(get_or_load<Sprite>(vm, name));
+        held.emplace_back(get_or_load<Texture>(vm, name));
+    }
+}
+
+void open_window() {
+    cvar_list().set_string("video_mode", SharedString("64 64 0"));
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) != 0) {
+        std::fprintf(stderr, "The definitions target needs an X display: %s\n", SDL_GetError());
+        std::exit(1);
+    }
+    setup_video();
+    renderer().init_gl();
+}
+
+}  // namespace
+}  // namespace tarn::fuzz
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    using namespace tarn;
+    fuzz::set_up_engine_log();
+    create_singletons();
+    script_host().start(engine_registrations());
+    fuzz::open_window();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace tarn;
+    HSQUIRRELVM vm = script_host().vm();
+    const fuzz::DefInput input = fuzz::DefReader(data, size).read();
+    cvar_list().set_string("textures_format",
+                           SharedString(fuzz::kTextureFormats[input.textures_format]));
+    for (const fuzz::DefEntry& entry : input.entries)
+        fuzz::define(vm, entry);
+    fuzz::load_everything(vm);
+    fuzz::clear_defs(vm);
+
+    fuzz::require(first_texture() == nullptr, "no texture outlives its last reference");
+    for (const char* name : fuzz::kDefNames)
+        fuzz::require(cache_lookup(Sprite::class_descriptor, name) == nullptr &&
+                          cache_lookup(Texture::class_descriptor, name) == nullptr,
+                      "no released object stays in a cache");
+    return 0;
+}

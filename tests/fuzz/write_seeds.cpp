@@ -1,0 +1,372 @@
+// Writes the fuzz targets' seed corpora and the definitions target's data files:
+//
+//   tarn_fuzz_seeds tests/fuzz
+//
+// fills tests/fuzz/corpus/<target>/ and tests/fuzz/data/. Every seed is a small valid (or
+// nearly valid) input of its loader, built by the same helpers the unit tests use.
+#include <squirrel.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/script_api.hpp"
+#include "app/singletons.hpp"
+#include "fuzz/def_stream.hpp"
+#include "script/script_compiler.hpp"
+#include "script/script_host.hpp"
+#include "unit/resources/image_test_files.hpp"
+
+namespace tarn::fuzz {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SeedFolder {
+public:
+    explicit SeedFolder(fs::path path) : path_(std::move(path)) { fs::create_directories(path_); }
+
+    void write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path_ / name, std::ios::binary) << bytes;
+    }
+    void write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+        write(name, std::string(bytes.begin(), bytes.end()));
+    }
+
+private:
+    fs::path path_;
+};
+
+// width x height RGB8 pixels of a dark colour, magenta along the given columns and rows.
+test::PngPicture framed_picture(int width, int height, int magenta_column, int magenta_row) {
+    test::PngPicture p;
+    p.width = width;
+    p.height = height;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool magenta = x == magenta_column || y == magenta_row;
+            p.rows.insert(p.rows.end(), {std::uint8_t(magenta ? 255 : 20), std::uint8_t(x * 9),
+                                         std::uint8_t(magenta ? 255 : y * 9)});
+        }
+    }
+    return p;
+}
+
+test::PngPicture picture(int width, int height, int bit_depth, int color_type) {
+    test::PngPicture p;
+    p.width = width;
+    p.height = height;
+    p.bit_depth = bit_depth;
+    p.color_type = color_type;
+    p.rows.resize(test::png_row_bytes(p) * static_cast<std::size_t>(height));
+    for (std::size_t i = 0; i < p.rows.size(); ++i)
+        p.rows[i] = std::uint8_t(i * 37 + 11);
+    return p;
+}
+
+void write_png_seeds(const SeedFolder& folder) {
+    folder.write("rgb-3x2.png", test::encode_png(picture(3, 2, 8, PNG_COLOR_TYPE_RGB)));
+    folder.write("rgba-5x3.png", test::encode_png(picture(5, 3, 8, PNG_COLOR_TYPE_RGB_ALPHA)));
+    folder.write("rgb-16bit-3x3.png", test::encode_png(picture(3, 3, 16, PNG_COLOR_TYPE_RGB)));
+    folder.write("grey-1bit-9x3.png", test::encode_png(picture(9, 3, 1, PNG_COLOR_TYPE_GRAY)));
+    folder.write("grey-alpha-16bit-2x2.png",
+                 test::encode_png(picture(2, 2, 16, PNG_COLOR_TYPE_GRAY_ALPHA)));
+    folder.write("frames-7x5.png", test::encode_png(framed_picture(7, 5, 3, 2)));
+
+    test::PngPicture palette = picture(4, 4, 2, PNG_COLOR_TYPE_PALETTE);
+    palette.palette = {{255, 0, 255}, {0, 0, 0}, {10, 200, 30}, {255, 255, 255}};
+    palette.transparency = {0, 128};
+    folder.write("palette-trns-4x4.png", test::encode_png(palette));
+
+    test::PngPicture keyed = picture(3, 3, 8, PNG_COLOR_TYPE_RGB);
+    keyed.transparency = {1};
+    keyed.transparent_colour.red = 11;
+    folder.write("rgb-key-3x3.png", test::encode_png(keyed));
+
+    test::PngPicture interlaced = picture(5, 5, 8, PNG_COLOR_TYPE_RGB);
+    interlaced.interlaced = true;
+    folder.write("interlaced-5x5.png", test::encode_png(interlaced));
+}
+
+std::vector<std::uint8_t> samples(int count) {
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        out[static_cast<std::size_t>(i)] = std::uint8_t(i * 13);
+    return out;
+}
+
+void write_jpeg_seeds(const SeedFolder& folder) {
+    folder.write("rgb-8x8.jpg", test::encode_jpeg(8, 8, 3, samples(8 * 8 * 3)));
+    folder.write("grey-16x16.jpg", test::encode_jpeg(16, 16, 1, samples(16 * 16)));
+    folder.write("rgb-17x9-q50.jpg", test::encode_jpeg(17, 9, 3, samples(17 * 9 * 3), 50));
+}
+
+std::vector<std::uint8_t> mipmapped_dxt1() {
+    test::DdsHeader header;
+    header.width = header.height = 8;
+    header.mipmapped(4);
+    return test::encode_dds(header, 32 + 8 + 8 + 8);
+}
+
+std::vector<std::uint8_t> dxt1_cube_map() {
+    test::DdsHeader header;
+    header.cube_map();
+    return test::encode_dds(header, 6 * 8);
+}
+
+void write_dds_seeds(const SeedFolder& folder) {
+    folder.write("dxt1-4x4.dds", test::encode_dds(test::DdsHeader(), 8));
+    folder.write("dxt1-8x8-mips.dds", mipmapped_dxt1());
+    folder.write("dxt1-cube-4x4.dds", dxt1_cube_map());
+
+    test::DdsHeader dxt5;
+    dxt5.four_cc = "DXT5";
+    dxt5.width = 5;
+    dxt5.height = 9;
+    dxt5.flags |= 0x80000;
+    dxt5.linear_size = 2 * 3 * 16;
+    folder.write("dxt5-5x9-linear-size.dds", test::encode_dds(dxt5, 2 * 3 * 16));
+
+    test::DdsHeader dxt3;
+    dxt3.four_cc = "DXT3";
+    dxt3.cube_map().mipmapped(3);
+    folder.write("dxt3-cube-mips.dds", test::encode_dds(dxt3, 6 * 3 * 16));
+}
+
+void write_config_seeds(const SeedFolder& folder) {
+    folder.write("boot.config", std::string("video_mode = 800 600 0\nsystem::window_title = Hello\n"
+                                            "system::save_dir = root:saves\n"));
+    folder.write("saved.config", std::string("music_volume = \"0.5\"\r\nname = \" spaced \"\r\n"
+                                             "quoted = \"\"x\"\"\r\nempty = \"\"\r\n"));
+    folder.write("odd-lines.config",
+                 std::string("no equals here\n = no name\r\r\n\tkey\t=\tvalue\t\nk==v\n"
+                             "a = \"unbalanced\nb = 12abc\nc = 1e40\nd = -2147483649\n"));
+}
+
+void write_utf_seeds(const SeedFolder& folder) {
+    folder.write("ascii.txt", std::string("plain text 123"));
+    folder.write("two-three-four-bytes.txt", std::string("h\xC3\xA9llo \xE6\x97\xA5\xE6\x9C\xAC "
+                                                         "\xF0\x9F\x99\x82"));
+    folder.write("broken.txt", std::string("\xC0\x80 \xED\xA0\x80 \xF8\x88 \xE2\x82 "
+                                           "\xF4\x90\x80\x80 \x80\xBF \xFF"));
+    const char16_t units[] = {u'A', 0xD83D, 0xDE42, 0xDC00, 0xD800, u'B', 0xD800, 0xFFFF, 0x00E9};
+    folder.write("utf16-surrogates.bin",
+                 std::string(reinterpret_cast<const char*>(units), sizeof units));
+}
+
+SQInteger append_block(SQUserPointer out, SQUserPointer data, SQInteger size) {
+    static_cast<std::string*>(out)->append(static_cast<const char*>(data),
+                                           static_cast<std::size_t>(size));
+    return size;
+}
+
+// The precompiled form of a script, as tarn_compile_script writes it.
+std::string precompiled(const std::string& source) {
+    HSQUIRRELVM vm = script_host().vm();
+    ScriptObject closure =
+        compile_text(vm, source.data(), static_cast<SQInteger>(source.size()), "seed");
+    std::string bytes;
+    closure.push(vm);
+    if (closure.is_null() || SQ_FAILED(sq_writeclosure(vm, append_block, &bytes)))
+        std::fprintf(stderr, "cannot precompile seed script: %s\n", source.c_str());
+    sq_pop(vm, 1);
+    return bytes;
+}
+
+void write_closure_seeds(const SeedFolder& folder) {
+    folder.write("function.bin", precompiled("function add(a, b = 2) { return a + b; }\n"
+                                             "return add(1);\n"));
+    folder.write("class.bin", precompiled("class Point { x = 0.5; y = -1; static origin = null;\n"
+                                          "  constructor(px, py) { x = px; y = py; }\n"
+                                          "  function length() { return sqrt(x * x + y * y); } }\n"
+                                          "return Point(3, 4).length();\n"));
+    folder.write("control.bin",
+                 precompiled("local t = { name = \"n\", list = [1, 2.5, \"three\", null] };\n"
+                             "local sum = 0;\n"
+                             "foreach (i, v in t.list) { switch (typeof v) {\n"
+                             "  case \"integer\": sum += v; break; default: sum -= 1; } }\n"
+                             "try { throw \"e\"; } catch (e) { sum++; }\n"
+                             "local gen = function(n) { for (local i = 0; i < n; i++) yield i; };\n"
+                             "local counter = @(...) vargv.len();\n"
+                             "return [sum, counter(1, 2), resume gen(3)];\n"));
+}
+
+DefValue scalar(DefValue::Kind kind, std::int32_t integer, float real = 0.0f) {
+    DefValue value;
+    value.kind = kind;
+    value.integer = integer;
+    value.real = real;
+    return value;
+}
+
+DefValue word(const char* text) {
+    for (std::size_t i = 0; i < kDefWords.size(); ++i) {
+        if (std::string(kDefWords[i]) == text)
+            return scalar(DefValue::kWord, static_cast<std::int32_t>(i));
+    }
+    std::fprintf(stderr, "not a def word: %s\n", text);
+    return {};
+}
+
+DefValue number(int value) {
+    return scalar(DefValue::kSmallInteger, value);
+}
+
+DefValue real(float value) {
+    return scalar(DefValue::kFloat, 0, value);
+}
+
+DefValue yes() {
+    return scalar(DefValue::kBool, 1);
+}
+
+DefValue no() {
+    return scalar(DefValue::kBool, 0);
+}
+
+DefValue array(std::vector<DefValue> items) {
+    DefValue value = scalar(DefValue::kArray, 0);
+    value.items = std::move(items);
+    return value;
+}
+
+std::uint8_t name(const char* text) {
+    for (std::size_t i = 0; i < kDefNames.size(); ++i) {
+        if (std::string(kDefNames[i]) == text)
+            return static_cast<std::uint8_t>(i);
+    }
+    std::fprintf(stderr, "not a def name: %s\n", text);
+    return 0;
+}
+
+DefEntry texture(const char* def_name, std::vector<DefSlot> slots) {
+    return {false, name(def_name), std::move(slots)};
+}
+
+DefEntry sprite(const char* def_name, std::vector<DefSlot> slots) {
+    return {true, name(def_name), std::move(slots)};
+}
+
+struct DefSeed {
+    std::string file;
+    DefInput input;
+};
+
+// Writes the seed and reads it back: a seed the target would read differently is refused.
+bool write_defs(const SeedFolder& folder, const DefSeed& seed) {
+    const std::string bytes = DefWriter().write(seed.input);
+    if (!(DefReader(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()).read() ==
+          seed.input)) {
+        std::fprintf(stderr, "seed %s does not read back as written\n", seed.file.c_str());
+        return false;
+    }
+    folder.write(seed.file, bytes);
+    return true;
+}
+
+std::vector<DefSeed> def_seeds() {
+    std::vector<DefSeed> seeds;
+    seeds.push_back({"frame-size",
+                     {0,
+                      {texture("a", {{"file", word("sheet.png")},
+                                     {"mipmaps", no()},
+                                     {"frame_size", array({number(7), number(7)})},
+                                     {"frame_pivot", array({number(3), real(3.5f)})},
+                                     {"color", array({number(1), real(0.5f), number(0)})}}),
+                       sprite("b", {{"texture", word("a")},
+                                    {"frames", array({number(0), number(1), number(2), number(3)})},
+                                    {"duration", real(1.0f)},
+                                    {"loop", yes()}}),
+                       sprite("c", {{"texture", word("a")},
+                                    {"frame", number(2)},
+                                    {"pivot", word("center")},
+                                    {"ccircle", array({number(1), number(2), number(3)})}})}}});
+    seeds.push_back(
+        {"grid-and-extracted",
+         {1,
+          {texture("a", {{"file", word("sheet.png")},
+                         {"grid_size", array({number(2), number(2)})},
+                         {"extract_frames", yes()},
+                         {"mask_color", yes()},
+                         {"mipmaps", no()}}),
+           sprite("b", {{"texture", word("a")},
+                        {"frames", array({array({number(0), real(0.1f)}),
+                                          array({number(5), real(0.1f), real(0.3f)})})}})}}});
+    seeds.push_back(
+        {"dynamic",
+         {0,
+          {texture("a", {{"dynamic", yes()},
+                         {"width", number(64)},
+                         {"height", number(32)},
+                         {"format", word("rgba")}}),
+           sprite("b", {{"texture", word("a")},
+                        {"rect", array({number(16), number(8), number(32)})},
+                        {"border", array({number(1), number(2), number(3), number(4)})},
+                        {"flip", word("1001")},
+                        {"crect", number(-1)}}),
+           sprite("c", {{"texture", word("a")},
+                        {"pivot", word("bottom")},
+                        {"crect", array({number(0), number(0), number(4), number(4)})}})}}});
+    seeds.push_back(
+        {"named-animation",
+         {0,
+          {texture("a", {{"_special_", word("_white_")}}), sprite("b", {{"texture", word("a")}}),
+           sprite("c", {{"frames", array({word("b"), word("b")})}, {"duration", number(2)}}),
+           sprite("d", {{"frames", array({array({word("b"), real(0.5f)}),
+                                          array({word("c"), number(1), number(2)})})}}),
+           sprite("_invalid_", {{"texture", word("a")}})}}});
+    seeds.push_back(
+        {"dds",
+         {0,
+          {texture("a", {{"file", word("mips.dds")}, {"mipmaps", no()}}),
+           texture("b", {{"file", word("cube.dds")}, {"cube_map", yes()}, {"clampuv", yes()}}),
+           texture("c", {{"_special_", word("_null_")}}), sprite("d", {{"texture", word("c")}})}}});
+    seeds.push_back({"jpeg-iphone",
+                     {4,
+                      {texture("a", {{"file", word("photo.jpg")},
+                                     {"mipmaps", no()},
+                                     {"iphone_format", word("5551")},
+                                     {"premultiply_alpha", no()},
+                                     {"filtering", word("nearest")}}),
+                       sprite("b", {{"texture", word("a")}, {"flip", word("0011")}})}}});
+    return seeds;
+}
+
+bool write_defs_seeds(const SeedFolder& folder) {
+    bool ok = true;
+    for (const DefSeed& seed : def_seeds())
+        ok = write_defs(folder, seed) && ok;
+    return ok;
+}
+
+// The files that definitions name.
+void write_def_data(const SeedFolder& folder) {
+    folder.write("sheet.png", test::encode_png(framed_picture(15, 15, 7, 7)));
+    folder.write("photo.jpg", test::encode_jpeg(8, 8, 3, samples(8 * 8 * 3)));
+    folder.write("mips.dds", mipmapped_dxt1());
+    folder.write("cube.dds", dxt1_cube_map());
+}
+
+}  // namespace
+}  // namespace tarn::fuzz
+
+int main(int argc, char** argv) {
+    using namespace tarn::fuzz;
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FUZZ_DIRECTORY (tests/fuzz)\n", argv[0]);
+        return 2;
+    }
+    tarn::create_singletons();
+    tarn::script_host().start(tarn::engine_registrations());
+    const fs::path root(argv[1]);
+    write_png_seeds(SeedFolder(root / "corpus/png"));
+    write_jpeg_seeds(SeedFolder(root / "corpus/jpeg"));
+    write_dds_seeds(SeedFolder(root / "corpus/dds"));
+    write_config_seeds(SeedFolder(root / "corpus/config"));
+    write_utf_seeds(SeedFolder(root / "corpus/utf"));
+    write_closure_seeds(SeedFolder(root / "corpus/closure"));
+    write_def_data(SeedFolder(root / "data"));
+    return write_defs_seeds(SeedFolder(root / "corpus/defs")) ? 0 : 1;
+}

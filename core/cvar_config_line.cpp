@@ -76,6 +76,11 @@ bool decode(std::string_view text, SharedString& out) {
     return true;
 }
 
+// Setting names are C strings: one holding a NUL byte could never be found or saved as read.
+bool usable_name(const SharedString& name) {
+    return std::find(name.begin(), name.end(), '\0') == name.end();
+}
+
 }  // namespace
 
 SharedString format_config_line(const SharedString& name, const SharedString& value) {
@@ -110,11 +115,11 @@ bool parse_config_line(std::string_view line, SharedString& name, SharedString& 
                          part.starts_with(kEscapedOpening) && part.back() == '"';
     if (escaped && decode(std::string_view(key.data(), key.length()), name) &&
         decode(part.substr(2, part.size() - 3), value)) {
-        return true;
+        return usable_name(name);
     }
     name = key;
     value = trim_unquote(rest);
-    return true;
+    return usable_name(name);
 }
 
 }  // namespace tarn

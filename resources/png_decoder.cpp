@@ -1,6 +1,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -37,6 +38,24 @@ void on_png_error(png_structp png, png_const_charp) {
 void on_png_warning(png_structp, png_const_charp) {}
 
 // Frees the libpng structures whichever way the decode ends.
+// The largest single block libpng may allocate while reading a file of a given length: what
+// one chunk of the file can hold, plus room for row buffers of the widest picture libpng
+// accepts. A damaged ancillary chunk can claim gigabytes that libpng would otherwise allocate
+// before reading; refused, it is dropped with a warning.
+png_alloc_size_t allocation_limit(std::int64_t file_length) {
+    constexpr png_alloc_size_t kRowBuffers = 32u << 20;
+    return static_cast<png_alloc_size_t>(std::max<std::int64_t>(file_length, 0)) + kRowBuffers;
+}
+
+png_voidp allocate_within_limit(png_structp png, png_alloc_size_t size) {
+    const auto* limit = static_cast<const png_alloc_size_t*>(png_get_mem_ptr(png));
+    return size <= *limit ? std::malloc(size) : nullptr;
+}
+
+void free_block(png_structp, png_voidp block) {
+    std::free(block);
+}
+
 struct PngReader {
     png_structp png = nullptr;
     png_infop info = nullptr;
@@ -188,8 +207,10 @@ DecodeResult decode_png(const std::uint8_t* bytes, std::int64_t length, std::uin
                         Image& image, std::int32_t max_side) {
     image.reset();
     PngReader reader;
+    png_alloc_size_t limit = allocation_limit(length);
     reader.png =
-        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, on_png_error, on_png_warning);
+        png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, on_png_error, on_png_warning,
+                                 &limit, allocate_within_limit, free_block);
     if (!reader.png) {
         log_message("Can't initialize PNG reader.");
         return DecodeResult::Failed;

@@ -13,6 +13,15 @@ namespace tarn {
 
 namespace {
 
+// A frame index as the message shows it: whole, like the index a script wrote, unless no
+// integer can hold it (huge or not a number), when it is shown as the float it is.
+SharedString index_text(float value) {
+    constexpr float kLimit = 9.2e18f;
+    if (value > -kLimit && value < kLimit)
+        return message("%1", static_cast<std::int64_t>(value));
+    return message("%1", static_cast<double>(value));
+}
+
 // Reads key as an array of at most N numbers (exactly N when exact) into out; elements the
 // array lacks keep their values.
 template <std::size_t N>
@@ -279,7 +288,7 @@ bool SpriteLoader::add_texture_frame(const ScriptObject& index, float duration, 
     if (!(value >= 0.0f && value < static_cast<float>(frames.size()))) {
         if (uniform)
             log_message(message("Invalid subsprite index %1 of animated sprite '%2'.",
-                                static_cast<std::int64_t>(value), name_));
+                                index_text(value), name_));
         else
             log("Invalid subsprite index of animated sprite '%1'.");
         return false;

@@ -92,7 +92,9 @@ inline void decode_every_way(ImageType type, const std::uint8_t* data, std::size
                              bool may_have_alpha) {
     for (const std::uint32_t flags : kLoaderFlagSets) {
         Image image;
-        if (!decode_image(data, static_cast<std::int64_t>(size), type, flags, image))
+        // The texture loader's own limit: larger pictures are refused from their header.
+        if (decode_image(data, static_cast<std::int64_t>(size), type, flags, image, 2048) !=
+            DecodeResult::Decoded)
             continue;
         check_decoded(image, flags, may_have_alpha);
         if ((flags & kDecodeTo16Bit) == 0)

@@ -80,6 +80,10 @@ TEST(CVarConfigLine, EarlierAndHandWrittenLinesReadAsBefore) {
     SharedString name, value;
     EXPECT_FALSE(parse_config_line("no equals sign", name, value));
     EXPECT_FALSE(parse_config_line("  = %\"x\"", name, value));
+    // A name holding a NUL byte, written raw or escaped, could only be kept cut short.
+    using namespace std::string_view_literals;
+    EXPECT_FALSE(parse_config_line("music_v\x01\0ume = \"1\""sv, name, value));
+    EXPECT_FALSE(parse_config_line("music%00volume = %\"1\"", name, value));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "app/class_registration.hpp"
 
+#include "render/camera_script.hpp"
 #include "render/view2d_script.hpp"
 #include "resources/sprite_script.hpp"
 #include "resources/texture_script.hpp"
@@ -23,6 +24,7 @@ void register_engine_classes(HSQUIRRELVM vm) {
     register_http_post_class(vm);
     register_file_class(vm);
     register_view2d_class(vm);
+    register_camera_class(vm);
     register_time_class(vm);
     register_vector_math(vm);
     register_game_object_class(vm);

@@ -2,8 +2,6 @@
 
 #include <GL/glew.h>
 
-#include <algorithm>
-
 #include "core/platform_state.hpp"
 #include "render/renderer.hpp"
 
@@ -66,12 +64,12 @@ void set_gl_viewport(int orientation, int width, int height, int x, int y, int w
 }  // namespace
 
 void View2d::set_viewport_size(const Vec2& size) {
-    viewport_size_ = size;
+    viewport_.size = size;
     invalidate_screen_maps();
 }
 
 void View2d::set_viewport_position(const Vec2& position) {
-    viewport_position_ = position;
+    viewport_.position = position;
     invalidate_screen_maps();
 }
 
@@ -92,15 +90,12 @@ void View2d::set_camera_position(const Vec2& position) {
 }
 
 void View2d::fit_viewport_to_screen(float screen_width, float screen_height) {
-    const float scale =
-        std::min(screen_width / viewport_size_[0], screen_height / viewport_size_[1]);
-    viewport_size_ = {viewport_size_[0] * scale, viewport_size_[1] * scale};
-    center_viewport_on_screen(screen_width, screen_height);
+    viewport_.fit_to_screen(screen_width, screen_height);
+    invalidate_screen_maps();
 }
 
 void View2d::center_viewport_on_screen(float screen_width, float screen_height) {
-    viewport_position_ = {(screen_width - viewport_size_[0]) / 2.0f,
-                          (screen_height - viewport_size_[1]) / 2.0f};
+    viewport_.center_on_screen(screen_width, screen_height);
     invalidate_screen_maps();
 }
 
@@ -130,10 +125,10 @@ void View2d::apply(Renderer& renderer, int width, int height, bool use_orientati
         rotate_for_transition(platform);
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixf(view().data());
-    const int x = static_cast<int>(viewport_position_[0]);
-    const int y = static_cast<int>(viewport_position_[1]);
-    const int w = static_cast<int>(viewport_size_[0]);
-    const int h = static_cast<int>(viewport_size_[1]);
+    const int x = static_cast<int>(viewport_.position[0]);
+    const int y = static_cast<int>(viewport_.position[1]);
+    const int w = static_cast<int>(viewport_.size[0]);
+    const int h = static_cast<int>(viewport_.size[1]);
     renderer.set_viewport_size(w, h);
     renderer.set_canvas_size(canvas_size_[0], canvas_size_[1]);
     set_gl_viewport(orientation, width, height, x, y, w, h);
@@ -188,8 +183,8 @@ Vec2 View2d::camera() const {
 // apply() on the GL side only.
 const Matrix4& View2d::screen_to_clip() {
     if (!screen_to_clip_.valid) {
-        const Vec2& p = viewport_position_;
-        const Vec2& s = viewport_size_;
+        const Vec2& p = viewport_.position;
+        const Vec2& s = viewport_.size;
         screen_to_clip_.matrix =
             scale_offset_matrix({2.0f / s[0], 2.0f / s[1], 1.0f},
                                 {-2.0f * p[0] / s[0] - 1.0f, -2.0f * p[1] / s[1] - 1.0f, 0.0f});
@@ -200,8 +195,8 @@ const Matrix4& View2d::screen_to_clip() {
 
 const Matrix4& View2d::clip_to_screen() {
     if (!clip_to_screen_.valid) {
-        const Vec2& p = viewport_position_;
-        const Vec2& s = viewport_size_;
+        const Vec2& p = viewport_.position;
+        const Vec2& s = viewport_.size;
         clip_to_screen_.matrix = scale_offset_matrix(
             {s[0] / 2.0f, s[1] / 2.0f, 1.0f}, {p[0] + s[0] / 2.0f, p[1] + s[1] / 2.0f, 0.0f});
         clip_to_screen_.valid = true;

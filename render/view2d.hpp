@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/matrix4.hpp"
+#include "render/viewport_rect.hpp"
 #include "script/engine_object.hpp"
 
 namespace tarn {
@@ -34,8 +35,8 @@ public:
     // turned by the platform orientation when use_orientation is set.
     void apply(Renderer& renderer, int width, int height, bool use_orientation, bool enter_2d);
 
-    const Vec2& viewport_position() const { return viewport_position_; }
-    const Vec2& viewport_size() const { return viewport_size_; }
+    const Vec2& viewport_position() const { return viewport_.position; }
+    const Vec2& viewport_size() const { return viewport_.size; }
     const Vec2& canvas_size() const { return canvas_size_; }
 
     const Matrix4& projection();
@@ -55,8 +56,7 @@ private:
     void build_views();
     Vec2 camera() const;
 
-    Vec2 viewport_position_ = {0.0f, 0.0f};
-    Vec2 viewport_size_ = {0.0f, 0.0f};
+    ViewportRect viewport_;
     Vec2 canvas_size_ = {0.0f, 0.0f};
     bool camera_set_ = false;
     Vec2 camera_position_ = {0.0f, 0.0f};

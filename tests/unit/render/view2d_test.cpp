@@ -208,14 +208,28 @@ TEST_F(View2dScript, ReportsWrongArguments) {
 class View2dDrawing : public test::DrawingTest {
 protected:
     // One frame drawing a red square from canvas (x0, y0) to (x1, y1) through view on green.
-    void draw_through(View2d& view, float x0, float y0, float x1, float y1) {
+    void draw_through(View2d& view, const std::array<float, 4>& square,
+                      bool use_orientation = false) {
         clear_frame({0.0f, 1.0f, 0.0f});
         renderer_.begin_frame();
         renderer_.bind_window();
-        view.apply(renderer_, test::GlWindow::kSize, test::GlWindow::kSize, false, true);
+        view.apply(renderer_, test::GlWindow::kSize, test::GlWindow::kSize, use_orientation, true);
         ASSERT_EQ(renderer_.mode(), DrawMode::kBatch2d);
-        ASSERT_TRUE(quad(red_.get(), x0, y0, x1, y1));
+        ASSERT_TRUE(quad(red_.get(), square[0], square[1], square[2], square[3]));
         renderer_.end_frame();
+    }
+
+    // Only the 16 x 16 cell (cx, cy) of the 64 x 64 window is red.
+    void expect_red_cell(std::array<int, 2> red_cell, const char* name) {
+        for (int cy = 0; cy < 4; ++cy) {
+            for (int cx = 0; cx < 4; ++cx) {
+                const bool red = cx == red_cell[0] && cy == red_cell[1];
+                EXPECT_TRUE(
+                    color_near(pixel(cx * 16 + 8, cy * 16 + 8),
+                               red ? std::array<int, 3>{255, 0, 0} : std::array<int, 3>{0, 255, 0}))
+                    << name << ": cell " << cx << ", " << cy;
+            }
+        }
     }
 };
 
@@ -244,21 +258,59 @@ TEST_F(View2dDrawing, QuadsLandWhereTheMappingPutsThem) {
     };
     for (const Case& c : cases) {
         ObjectRef<View2d> view = make_view(c.setup);
-        draw_through(*view, c.quad[0], c.quad[1], c.quad[2], c.quad[3]);
+        draw_through(*view, c.quad);
         EXPECT_EQ(renderer_.viewport_size(),
                   (std::array<int, 2>{static_cast<int>(c.setup.viewport_size[0]),
                                       static_cast<int>(c.setup.viewport_size[1])}))
             << c.name;
-        for (int cy = 0; cy < 4; ++cy) {
-            for (int cx = 0; cx < 4; ++cx) {
-                const bool red = cx == c.red_cell[0] && cy == c.red_cell[1];
-                EXPECT_TRUE(
-                    color_near(pixel(cx * 16 + 8, cy * 16 + 8),
-                               red ? std::array<int, 3>{255, 0, 0} : std::array<int, 3>{0, 255, 0}))
-                    << c.name << ": cell " << cx << ", " << cy;
-            }
-        }
+        expect_red_cell(c.red_cell, c.name);
     }
+}
+
+// The window turned by the orientation: the canvas's top-left cell goes where scripts see the
+// top-left corner; while turning between the two sideways orientations the picture starts half
+// a turn away.
+TEST_F(View2dDrawing, OrientationTurnsThePictureAndItsViewport) {
+    struct Case {
+        const char* name;
+        int orientation, previous;
+        float timer;
+        ViewSetup setup;
+        std::array<float, 4> square;
+        std::array<int, 2> red_cell;
+    };
+    const ViewSetup whole{{4, 4}, {0, 0}, {64, 64}, false, {}};
+    const ViewSetup quarter{{2, 2}, {0, 0}, {32, 32}, false, {}};
+    const Case cases[] = {
+        {"upright", 0, 0, 0, whole, {0, 0, 1, 1}, {0, 0}},
+        {"upside down", 1, 0, 0, whole, {0, 0, 1, 1}, {3, 3}},
+        {"turned left", 2, 0, 0, whole, {0, 0, 1, 1}, {0, 3}},
+        {"turned right", 3, 0, 0, whole, {0, 0, 1, 1}, {3, 0}},
+        {"upside down, quarter viewport", 1, 0, 0, quarter, {1, 0, 2, 1}, {2, 3}},
+        {"turned left, quarter viewport", 2, 0, 0, quarter, {1, 0, 2, 1}, {0, 2}},
+        {"turned right, quarter viewport", 3, 0, 0, quarter, {1, 0, 2, 1}, {3, 1}},
+        {"turn from left to right begins", 3, 2, 0.5f, whole, {0, 0, 1, 1}, {0, 3}},
+        {"turn from right to left begins", 2, 3, 0.5f, whole, {0, 0, 1, 1}, {3, 0}},
+        {"turn from left to right ends", 3, 2, 0.001f, whole, {0, 0, 1, 1}, {3, 0}},
+        {"turn from upright does not flip", 3, 0, 0.5f, whole, {0, 0, 1, 1}, {3, 0}},
+    };
+    Platform& platform = platform_state();
+    for (const Case& c : cases) {
+        platform.orientation = c.orientation;
+        platform.previous_orientation = c.previous;
+        platform.orientation_timer = c.timer;
+        ObjectRef<View2d> view = make_view(c.setup);
+        draw_through(*view, c.square, true);
+        expect_red_cell(c.red_cell, c.name);
+    }
+    // Without use_orientation the platform's turn is ignored.
+    platform.orientation = 1;
+    platform.orientation_timer = 0;
+    ObjectRef<View2d> view = make_view(whole);
+    draw_through(*view, {0, 0, 1, 1});
+    expect_red_cell({0, 0}, "orientation not used");
+    platform.orientation = 0;
+    platform.previous_orientation = 0;
 }
 
 }  // namespace

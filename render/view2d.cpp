@@ -32,14 +32,11 @@ void rotate_for_orientation(int orientation) {
 // While the orientation changes between the two sideways ones, the picture turns from half a
 // turn back to none.
 void rotate_for_transition(const Platform& platform) {
-    const float timer = platform.orientation_timer;
-    if (timer <= 0.0f || 1.0f - 2.0f * timer >= 1.0f)
-        return;
     const int from = platform.previous_orientation;
     const int to = platform.orientation;
     const bool flipped = (from == 2 && to == 3) || (from == 3 && to == 2);
-    const float half_turn = flipped ? -180.0f : 0.0f;
-    glRotatef(half_turn * remaining_turn(timer), 0.0f, 0.0f, 1.0f);
+    if (platform.orientation_timer > 0.0f && flipped)
+        glRotatef(-180.0f * remaining_turn(platform.orientation_timer), 0.0f, 0.0f, 1.0f);
 }
 
 // glViewport of the rectangle (x, y, w, h) in top-down screen pixels of a width x height

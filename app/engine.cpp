@@ -5,11 +5,11 @@
 #include <optional>
 
 #include "app/frame_loop.hpp"
-#include "app/object_registry.hpp"
 #include "app/script_api.hpp"
 #include "app/singletons.hpp"
 #include "app/video.hpp"
 #include "audio/sound_system.hpp"
+#include "core/cvar_list.hpp"
 #include "core/fatal.hpp"
 #include "core/game_loop.hpp"
 #include "core/joystick.hpp"

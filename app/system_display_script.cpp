@@ -2,9 +2,7 @@
 #include <array>
 #include <span>
 
-#include "app/object_registry.hpp"
 #include "app/script_api.hpp"
-#include "app/singletons.hpp"
 #include "app/video.hpp"
 #include "core/cvar_list.hpp"
 #include "core/message.hpp"

@@ -1,7 +1,5 @@
 #include "app/video.hpp"
 
-#include "app/object_registry.hpp"
-#include "app/singletons.hpp"
 #include "core/cvar_list.hpp"
 #include "core/fatal.hpp"
 #include "core/log.hpp"

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "render/gpu_texture.hpp"
 #include "render/vertex_buffer.hpp"
@@ -9,6 +10,10 @@
 #include "script/object_ref.hpp"
 
 namespace tarn {
+
+// The index list of quads drawn as the triangles (0, 1, 2) and (1, 3, 2) of their four vertices,
+// quad k on vertices 4k..4k+3: indices.size() / 6 quads.
+void write_quad_indices(std::span<std::uint16_t> indices);
 
 // Textured, coloured quads collected for one glDrawElements per texture run. The vertices live
 // in plain memory of fixed size, so adding a quad allocates nothing.

@@ -32,6 +32,8 @@ bench: build
 	@tools/with-display $(BUILD_DIR)/bench/bench_sprite_quads
 	@GALLIUM_NOOP=1 tools/with-display $(BUILD_DIR)/bench/bench_sprite_draw
 	@tools/with-display $(BUILD_DIR)/bench/bench_sprite_draw
+	@GALLIUM_NOOP=1 tools/with-display $(BUILD_DIR)/bench/bench_text_draw
+	@tools/with-display $(BUILD_DIR)/bench/bench_text_draw
 
 SOAK_SECONDS ?= 180
 soak: build

@@ -19,7 +19,6 @@
 namespace tarn {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
@@ -116,18 +115,6 @@ TEST_F(FontResourceTest, EveryFailureIsLoggedAndEndsWithTheFontsName) {
                         {"Unable to load font 'big'.", "Error: Font 'big' failed to load."});
         EXPECT_THAT(log, ElementsAreArray(expected));
     }
-}
-
-TEST_F(FontResourceTest, AFontWithoutASpaceLoadsWithAWarning) {
-    write_data("plain.fnt", "common lineHeight=31 scaleW=8 scaleH=8 pages=1\nchar id=65 width=3");
-    define(
-        "g_texture_defs[\"plain.png\"] <- { _special_ = \"_null_\" };"
-        "g_font_defs[\"plain.fnt\"] <- {};");
-    std::vector<std::string> log;
-    ObjectRef<Font> font = load("plain.fnt", log);
-    ASSERT_TRUE(font);
-    EXPECT_EQ(font->glyphs().missing_advance, 15.0f);
-    EXPECT_THAT(log, ElementsAre("Font doesn't have space character available."));
 }
 
 TEST_F(FontResourceTest, FontsJoinTheListInOrderAndLeaveIt) {

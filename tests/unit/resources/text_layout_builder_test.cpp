@@ -32,17 +32,12 @@ protected:
                           static_cast<int>(text.size()), wrap, align, scale);
         return layout_;
     }
-    std::vector<float> lefts() const {
-        std::vector<float> x;
+    // One field of every quad.
+    std::vector<float> column(float TextQuad::*field) const {
+        std::vector<float> values;
         for (const TextQuad& q : layout_.quads)
-            x.push_back(q.x0);
-        return x;
-    }
-    std::vector<float> tops() const {
-        std::vector<float> y;
-        for (const TextQuad& q : layout_.quads)
-            y.push_back(q.y0);
-        return y;
+            values.push_back(q.*field);
+        return values;
     }
 
     std::array<Color, 10>& colors_ = platform_state().text_colors;
@@ -118,8 +113,8 @@ TEST_F(TextLayoutTest, LineFeedsAndWrappingPlaceLines) {
     for (const Case& c : cases) {
         const std::string text(c.text.begin(), c.text.end());
         lay_out(c.text, c.wrap);
-        EXPECT_EQ(lefts(), c.lefts) << text;
-        EXPECT_EQ(tops(), c.tops) << text;
+        EXPECT_EQ(column(&TextQuad::x0), c.lefts) << text;
+        EXPECT_EQ(column(&TextQuad::y0), c.tops) << text;
         EXPECT_EQ(layout_.box_height, c.height) << text;
         EXPECT_EQ(layout_.extent_height, c.height) << text;
     }

@@ -34,6 +34,7 @@ bench: build
 	@tools/with-display $(BUILD_DIR)/bench/bench_sprite_draw
 	@GALLIUM_NOOP=1 tools/with-display $(BUILD_DIR)/bench/bench_text_draw
 	@tools/with-display $(BUILD_DIR)/bench/bench_text_draw
+	@$(BUILD_DIR)/bench/bench_text_layout
 
 SOAK_SECONDS ?= 180
 soak: build

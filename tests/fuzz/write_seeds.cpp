@@ -156,6 +156,32 @@ void write_utf_seeds(const SeedFolder& folder) {
                  std::string(reinterpret_cast<const char*>(units), sizeof units));
 }
 
+void write_font_seeds(const SeedFolder& folder) {
+    const std::string common = "common lineHeight=20 base=16 scaleW=256 scaleH=128 pages=1\n";
+    const std::string glyphs =
+        "char id=32 x=0 y=0 width=0 height=0 xoffset=0 yoffset=0 xadvance=5 page=0 chnl=15\n"
+        "char id=65 x=1 y=2 width=9 height=12 xoffset=-1 yoffset=3 xadvance=9 page=0 chnl=15\n"
+        "char id=86 x=12 y=2 width=9 height=12 xoffset=0 yoffset=3 xadvance=8 page=0 chnl=15\n"
+        "char id=1055 x=24 y=2 width=8 height=12 xoffset=0 yoffset=3 xadvance=9\n";
+    const std::string pairs =
+        "kernings count=3\nkerning first=65 second=86 amount=-2\n"
+        "kerning first=65 second=65 amount=1\nkerning first=86 second=65 amount=-2\n";
+    folder.write("kerned.fnt", "info face=\"Seed\" size=16 bold=0\n" + common +
+                                   "page id=0 file=\"kerned.png\"\nchars count=4\n" + glyphs +
+                                   pairs);
+    folder.write("crlf-no-space.fnt",
+                 "common lineHeight=31 scaleW=64 scaleH=64 pages=1\r\nchar id=65 width=3\r"
+                 "char id=66 width=4 xadvance=5\r\n");
+    folder.write("unblocked-pairs.fnt", common + glyphs +
+                                            "kernings count=3\nkerning first=65 second=86\n"
+                                            "kerning first=86 second=65\nkerning first=65 "
+                                            "second=65\n");
+    folder.write("out-of-range.fnt",
+                 "common lineHeight=99999999999 scaleW=1 scaleH=1 pages=1\n"
+                 "char id=65535 x=70000 y=-70000 width=-5 height=40000 xadvance=32768\n"
+                 "kernings count=2000000000\nkerning first=65535 second=70000 amount=-1\n");
+}
+
 SQInteger append_block(SQUserPointer out, SQUserPointer data, SQInteger size) {
     static_cast<std::string*>(out)->append(static_cast<const char*>(data),
                                            static_cast<std::size_t>(size));
@@ -366,6 +392,7 @@ int main(int argc, char** argv) {
     write_dds_seeds(SeedFolder(root / "corpus/dds"));
     write_config_seeds(SeedFolder(root / "corpus/config"));
     write_utf_seeds(SeedFolder(root / "corpus/utf"));
+    write_font_seeds(SeedFolder(root / "corpus/font"));
     write_closure_seeds(SeedFolder(root / "corpus/closure"));
     write_def_data(SeedFolder(root / "data"));
     return write_defs_seeds(SeedFolder(root / "corpus/defs")) ? 0 : 1;

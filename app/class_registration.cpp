@@ -2,6 +2,7 @@
 
 #include "render/camera_script.hpp"
 #include "render/view2d_script.hpp"
+#include "resources/font_script.hpp"
 #include "resources/sprite_script.hpp"
 #include "resources/texture_script.hpp"
 #include "script/engine_object_script.hpp"
@@ -20,6 +21,7 @@ namespace tarn {
 void register_engine_classes(HSQUIRRELVM vm) {
     register_engine_object_class(vm);
     register_texture_class(vm);
+    register_font_class(vm);
     register_sprite_class(vm);
     register_http_post_class(vm);
     register_file_class(vm);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/cvar_list.hpp"
+#include "resources/font_list.hpp"
 #include "resources/texture_list.hpp"
 #include "script/open_file_list.hpp"
 
@@ -10,6 +11,7 @@ namespace tarn {
 struct ObjectRegistry {
     CVarList cvars;
     TextureList textures;
+    FontList fonts;
     OpenFileList open_files;
 };
 

@@ -62,6 +62,9 @@ CVarList& cvar_list() {
 TextureList& texture_list() {
     return singletons().object_registry->textures;
 }
+FontList& font_list() {
+    return singletons().object_registry->fonts;
+}
 OpenFileList& open_file_list() {
     return singletons().object_registry->open_files;
 }

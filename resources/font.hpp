@@ -65,8 +65,8 @@ private:
     std::vector<KerningPair> kernings_;
 };
 
-// Reads the text form of a BMFont file into table; logs the reason and returns false when the
-// file is malformed. The glyphs read before a failure stay in the table.
+// Reads the text form of a BMFont file into table, replacing what it held; logs the reason and
+// returns false when the file is malformed. The glyphs read before a failure stay in the table.
 bool read_bmfont_text(std::string_view text, GlyphTable& table);
 
 // A bitmap font from "g_font_defs": a BMFont text file and its one page texture, named like the
@@ -86,6 +86,9 @@ public:
     const GlyphTable& glyphs() const { return glyphs_; }
     Texture* texture() const { return texture_.get(); }
 
+    Font* prev() const { return prev_; }
+    Font* next() const { return next_; }
+
 private:
     friend struct FontListLinks;
 
@@ -94,5 +97,8 @@ private:
     Font* prev_ = nullptr;
     Font* next_ = nullptr;
 };
+
+// The first font of the registry's list (iterate with next()).
+Font* first_font();
 
 }  // namespace tarn

@@ -7,6 +7,7 @@
 
 #include "app/singletons.hpp"
 #include "core/message.hpp"
+#include "resources/font_script.hpp"
 #include "resources/sprite_script.hpp"
 #include "resources/texture_script.hpp"
 #include "script/binding.hpp"
@@ -32,6 +33,7 @@ constexpr NativeFunction kReaders[] = {
     {"texture_or_name", name_read_by<Texture, read_texture_or_name>, 2, nullptr},
     {"sprite_or_name", name_read_by<Sprite, read_sprite_or_name>, 2, nullptr},
     {"sprite_name_or_null", name_read_by<Sprite, read_sprite_name_or_null>, 2, nullptr},
+    {"font_or_name", name_read_by<Font, read_font_or_name>, 2, nullptr},
 };
 
 class ResourceBindingTest : public ::testing::Test {
@@ -79,7 +81,7 @@ TEST_F(ResourceBindingTest, ConstructorAndCreateBehaveAlikeForEveryClass) {
         {"return C.constructor.call(File())", "Expecting %1"},
         {"return C.instance().get_def_name()", "Expecting EngineObject"},
     };
-    for (const char* cls : {"Texture", "Sprite"}) {
+    for (const char* cls : {"Texture", "Sprite", "Font"}) {
         for (const Case& c : cases) {
             EXPECT_EQ(result_of(cls, c.body), message(c.result, cls).data())
                 << cls << ": " << c.body;
@@ -89,8 +91,9 @@ TEST_F(ResourceBindingTest, ConstructorAndCreateBehaveAlikeForEveryClass) {
 
 TEST_F(ResourceBindingTest, ClassesKeepTheirOwnCaches) {
     EXPECT_EQ(result_of("Texture",
-                        "local t = Texture.create(\"both\");"
-                        " return Sprite.create(\"both\") != t && Texture.find(\"both\") == t"),
+                        "local t = Texture.create(\"both\"); local f = Font.create(\"both\");"
+                        " return Sprite.create(\"both\") != t && Texture.find(\"both\") == t"
+                        " && Font.find(\"both\") == f && f != t && Font.find(\"x\") == null"),
               "true");
     EXPECT_EQ(result_of("Texture", "return Texture.load.call(Texture.instance())"),
               "Expecting Texture");
@@ -108,6 +111,7 @@ TEST_F(ResourceBindingTest, ReadersTakeNamesInstancesAndNullOfTheirClassOnly) {
         {"texture_or_name", "Texture", "Expecting texture, texture name or null."},
         {"sprite_or_name", "Sprite", "Expecting sprite, sprite name or null."},
         {"sprite_name_or_null", "Sprite", "Expecting sprite name or null."},
+        {"font_or_name", "Font", "Expecting font, font name or null."},
     };
     struct Case {
         const char* argument;

@@ -32,6 +32,7 @@ bench: build
 	@tools/with-display $(BUILD_DIR)/bench/bench_sprite_quads
 	@GALLIUM_NOOP=1 tools/with-display $(BUILD_DIR)/bench/bench_sprite_draw
 	@tools/with-display $(BUILD_DIR)/bench/bench_sprite_draw
+	@$(BUILD_DIR)/bench/bench_fontgen
 
 SOAK_SECONDS ?= 180
 soak: build

@@ -35,6 +35,7 @@ bench: build
 	@GALLIUM_NOOP=1 tools/with-display $(BUILD_DIR)/bench/bench_text_draw
 	@tools/with-display $(BUILD_DIR)/bench/bench_text_draw
 	@$(BUILD_DIR)/bench/bench_text_layout
+	@$(BUILD_DIR)/bench/bench_fontgen
 
 SOAK_SECONDS ?= 180
 soak: build

@@ -75,8 +75,6 @@ ClassDescriptor curve_class("Curve", &EngineObject::class_descriptor, "curve_def
                             "g_curve_defs");
 ClassDescriptor font_class("Font", &EngineObject::class_descriptor, "font_def_to_obj",
                            "g_font_defs");
-ClassDescriptor shader_class("Shader", &EngineObject::class_descriptor, "shader_def_to_obj",
-                             "g_shader_defs");
 ClassDescriptor sound_class("Sound", &EngineObject::class_descriptor, "sound_to_obj",
                             "g_sound_defs");
 ClassDescriptor emitter_class("Emitter2dResource", &EngineObject::class_descriptor,

@@ -1,5 +1,6 @@
 #include "render/glsl.hpp"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/log.hpp"
@@ -11,13 +12,16 @@ namespace {
 // Longest part of an info log that is logged.
 constexpr int kMaxInfoLog = 8191;
 
-// The object's info log, when it has one.
+// The object's info log, when it has one, without the line ends it finishes with.
 void log_info_log(GLhandleARB object) {
     SharedString text;
     text.resize(kMaxInfoLog);
     GLsizei length = 0;
     glGetInfoLogARB(object, kMaxInfoLog + 1, &length, text.mutable_data());
-    text.resize(length < 0 ? 0 : length);
+    length = std::clamp(length, 0, kMaxInfoLog);
+    while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r'))
+        --length;
+    text.resize(length);
     if (!text.empty())
         log_message(text);
 }

@@ -19,7 +19,8 @@ struct ShaderSources {
 };
 
 // The def's "streams" into shader's streams, then the files that "vertex_shader" and
-// "pixel_shader" name (a file or an array of files each), read as text.
+// "pixel_shader" name (a file or a non-empty array of files each), read as text. File names are
+// paths as the game writes them, from the working directory, not names in the data folder.
 bool read_shader_program(const DefTable& def, ShaderInputs& shader, ShaderSources& sources);
 
 // A uniform as its definition gives it: the GLSL name, the uniform type (a uniform_type value),

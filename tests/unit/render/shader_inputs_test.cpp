@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "drawing_fixture.hpp"
 #include "support/log_capture.hpp"
 
 namespace tarn {
@@ -66,16 +65,6 @@ TEST(ShaderStreamRules, FixedShadersGetTheColorSamplerOrStayUnbuilt) {
     EXPECT_EQ(ui.stream_count, 2) << "a refused shader leaves the old one";
     EXPECT_EQ(log.lines(),
               std::vector<std::string>{"Fixed shader must use only streams with fixed semantic."});
-}
-
-using RendererFixedShaders = test::DrawingTest;
-
-TEST_F(RendererFixedShaders, BothCarryTheColorSampler) {
-    for (const ShaderInputs* shader :
-         {&renderer_.fixed_shader_2d(), &renderer_.fixed_shader_3d()}) {
-        ASSERT_EQ(shader->sampler_count, 1);
-        EXPECT_EQ(shader->samplers[0].code, ShaderInputs::kDefaultSamplerCode);
-    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "render/camera_script.hpp"
 #include "render/view2d_script.hpp"
 #include "resources/font_script.hpp"
+#include "resources/shader.hpp"
 #include "resources/sprite_script.hpp"
 #include "resources/texture_script.hpp"
 #include "script/engine_object_script.hpp"
@@ -13,6 +14,14 @@
 #include "script/vector_math_script.hpp"
 
 namespace tarn {
+
+namespace {
+
+// Shader has no script class: scripts reach it only through its tables. Naming its descriptor
+// here links it (and so its tables) into every program that registers the engine classes.
+[[gnu::used]] const ClassDescriptor* const kTableOnlyClasses[] = {&Shader::class_descriptor};
+
+}  // namespace
 
 // Order matters: a class must exist before the classes that extend it. After EngineObject come
 // its direct subclasses (Texture, Font, Sound, SoundChannel, Sprite, Curve, Emitter2dResource,

@@ -34,14 +34,12 @@ void apply_gl_defaults() {
     glDisable(GL_SCISSOR_TEST);
 }
 
-ShaderInputs fixed_shader(std::uint32_t position_code) {
-    ShaderInputs shader;
-    shader.kind = ShaderInputs::kFixed;
-    shader.streams[0] = {"gl_Vertex", position_code};
-    shader.streams[1] = {"gl_Color", element_code::kColor4ub};
-    shader.streams[2] = {"gl_MultiTexCoord0", element_code::kTexCoord2f};
-    shader.stream_count = 3;
-    return shader;
+// The shaders of vertices with a position, a colour and one texture coordinate.
+bool build_colored_uv_shader(std::uint32_t position_code, ShaderInputs& out) {
+    return build_fixed_shader({{"gl_Vertex", position_code},
+                               {"gl_Color", element_code::kColor4ub},
+                               {"gl_MultiTexCoord0", element_code::kTexCoord2f}},
+                              out);
 }
 
 bool framebuffers_supported() {
@@ -72,9 +70,8 @@ void Renderer::init_gl() {
 }
 
 void Renderer::build_fixed_shaders() {
-    fixed_2d_ = fixed_shader(element_code::kPosition2f);
-    fixed_3d_ = fixed_shader(element_code::kPosition3f);
-    fixed_shaders_ready_ = true;
+    fixed_shaders_ready_ = build_colored_uv_shader(element_code::kPosition2f, fixed_2d_) &&
+                           build_colored_uv_shader(element_code::kPosition3f, fixed_3d_);
 }
 
 void Renderer::reset_vertex_state() {

@@ -80,6 +80,7 @@ public:
     // Before a texture loses its GL name or dies: no cache may point at it any more.
     void forget_texture(const GpuTexture& texture);
     void bind_shader(const ShaderInputs* shader) { streams_.bind_shader(shader); }
+    void forget_shader(const ShaderInputs& shader) { streams_.forget_shader(shader); }
     void bind_streams(const VertexLayout& layout, GLuint buffer, const void* base, int stride) {
         streams_.bind_streams(layout, buffer, base, stride);
     }

@@ -19,6 +19,11 @@ public:
 
     void bind_shader(const ShaderInputs* shader);
     const ShaderInputs* current_shader() const { return shader_; }
+    // Before a shader goes away: unbinds it when it is the current one.
+    void forget_shader(const ShaderInputs& shader) {
+        if (shader_ == &shader)
+            bind_shader(nullptr);
+    }
     // Points the current shader's inputs at the layout's elements in buffer (0: client memory
     // at base) with the given stride.
     void bind_streams(const VertexLayout& layout, GLuint buffer, const void* base, int stride);

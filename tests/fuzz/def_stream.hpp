@@ -3,20 +3,24 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// The byte form of the definitions target's input: a texture-format setting and a list of
-// texture and sprite defs whose keys and values are drawn from the loaders' own vocabulary.
-// Every byte string reads as some input (missing bytes read as zero), so the fuzzer never wastes
-// a mutation on a syntax error; the seed writer encodes hand-written inputs with the same tables.
+// The byte form of the definition targets' input: a texture-format setting and a list of defs
+// whose keys and values are drawn from the loaders' own vocabulary (a DefVocabulary: for the
+// definitions target, the texture and sprite loaders'). Every byte string reads as some input
+// (missing bytes read as zero), so the fuzzer never wastes a mutation on a syntax error; the seed
+// writer encodes hand-written inputs with the same tables.
 //
 //   input := format:u8 entry*
-//   entry := kind:u8 (even: texture, odd: sprite) name:u8 count:u8 (key value){count % 8}
-//   key   := u8 index into kDefKeys, or 255 and a string
-//   value := tag:u8, then by tag % 8: null | bool:u8 | integer:i32 | integer:i8 | float:f32 |
-//            word:u8 (index into kDefWords) | string | array: count:u8 value{count % 8}
+//   entry := kind:u8 (even: texture, odd: sprite) name:u8 slots
+//   slots := count:u8 (key value){count % 8}
+//   key   := u8 index into the vocabulary's keys, or 255 and a string
+//   value := tag:u8, then by tag % 8 (% 9 when the vocabulary has tables): null | bool:u8 |
+//            integer:i32 | integer:i8 | float:f32 | word:u8 (index into the vocabulary's words) |
+//            string | array: count:u8 value{count % 8} | table: slots
 //   string := length:u8 (% 32) bytes
 namespace tarn::fuzz {
 
@@ -46,6 +50,48 @@ inline constexpr std::array<const char*, 28> kDefWords = {
     "16",        "5551",      "1",         "0101",     "0011",        "1001",      "11111",
 };
 
+// The keys and words of one target's defs, and whether values may be tables.
+struct DefVocabulary {
+    std::span<const char* const> keys;
+    std::span<const char* const> words;
+    bool tables = false;
+};
+
+inline constexpr DefVocabulary kTextureAndSpriteDefs{kDefKeys, kDefWords, false};
+
+// Every key the shader loader reads, in the def and in its stream and uniform tables.
+inline constexpr std::array<const char*, 9> kShaderDefKeys = {
+    "streams", "uniforms", "vertex_shader", "pixel_shader", "attribute",
+    "type",    "name",     "property_name", "internal",
+};
+
+// Stream and uniform types, attribute and property names, and source files of the target's data
+// folder (and one that is missing).
+inline constexpr std::array<const char*, 18> kShaderDefWords = {
+    "position3f",
+    "normal3f",
+    "texcoord2f",
+    "tangent4f",
+    "gl_Vertex",
+    "uv",
+    "texture",
+    "cubemap",
+    "float",
+    "vector3f",
+    "vector4f",
+    "vector4f[]",
+    "color",
+    "gloss",
+    "data/plain.vert",
+    "data/plain.frag",
+    "data/missing.frag",
+    "",
+};
+
+inline constexpr DefVocabulary kShaderDefs{kShaderDefKeys, kShaderDefWords, true};
+
+struct DefSlot;
+
 struct DefValue {
     enum Kind : std::uint8_t {
         kNull,
@@ -55,7 +101,8 @@ struct DefValue {
         kFloat,
         kWord,
         kString,
-        kArray
+        kArray,
+        kTable
     };
 
     Kind kind = kNull;
@@ -63,8 +110,9 @@ struct DefValue {
     float real = 0.0f;
     std::string text;
     std::vector<DefValue> items;
+    std::vector<DefSlot> slots;  // kTable
 
-    friend bool operator==(const DefValue&, const DefValue&) = default;
+    friend bool operator==(const DefValue& a, const DefValue& b);
 };
 
 struct DefSlot {
@@ -73,6 +121,12 @@ struct DefSlot {
 
     friend bool operator==(const DefSlot&, const DefSlot&) = default;
 };
+
+inline bool operator==(const DefValue& a, const DefValue& b) {
+    return a.kind == b.kind && a.integer == b.integer &&
+           std::memcmp(&a.real, &b.real, sizeof a.real) == 0 && a.text == b.text &&
+           a.items == b.items && a.slots == b.slots;
+}
 
 struct DefEntry {
     bool sprite = false;
@@ -96,7 +150,9 @@ inline constexpr std::uint8_t kFreeKey = 255;
 // Reads the byte form; bytes past the end read as zero, and reading stops at the end.
 class DefReader {
 public:
-    DefReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    DefReader(const std::uint8_t* data, std::size_t size,
+              const DefVocabulary& vocabulary = kTextureAndSpriteDefs)
+        : data_(data), size_(size), vocabulary_(vocabulary) {}
 
     DefInput read() {
         DefInput input;
@@ -127,19 +183,28 @@ private:
         DefEntry entry;
         entry.sprite = (byte() & 1) != 0;
         entry.name = byte() % kDefNames.size();
-        for (int count = byte() % 8; count > 0; --count) {
+        entry.slots = slots(0);
+        return entry;
+    }
+
+    // The slots of an entry (depth 0) or of a table value at depth - 1; tables deeper than the
+    // deepest level read empty, as arrays do.
+    std::vector<DefSlot> slots(int depth) {
+        std::vector<DefSlot> out;
+        for (int count = byte() % 8; count > 0 && depth <= kMaxDefDepth; --count) {
             const std::uint8_t key = byte();
             DefSlot slot;
-            slot.key = key < kDefKeys.size() ? std::string(kDefKeys[key]) : string();
-            slot.value = value(0);
-            entry.slots.push_back(std::move(slot));
+            slot.key =
+                key < vocabulary_.keys.size() ? std::string(vocabulary_.keys[key]) : string();
+            slot.value = value(depth);
+            out.push_back(std::move(slot));
         }
-        return entry;
+        return out;
     }
 
     DefValue value(int depth) {
         DefValue v;
-        v.kind = static_cast<DefValue::Kind>(byte() % 8);
+        v.kind = static_cast<DefValue::Kind>(byte() % (vocabulary_.tables ? 9 : 8));
         switch (v.kind) {
             case DefValue::kBool:
                 v.integer = byte() & 1;
@@ -156,7 +221,7 @@ private:
                 break;
             }
             case DefValue::kWord:
-                v.integer = byte() % kDefWords.size();
+                v.integer = byte() % vocabulary_.words.size();
                 break;
             case DefValue::kString:
                 v.text = string();
@@ -164,6 +229,9 @@ private:
             case DefValue::kArray:
                 for (int count = byte() % 8; count > 0 && depth < kMaxDefDepth; --count)
                     v.items.push_back(value(depth + 1));
+                break;
+            case DefValue::kTable:
+                v.slots = slots(depth + 1);
                 break;
             case DefValue::kNull:
                 break;
@@ -173,23 +241,23 @@ private:
 
     const std::uint8_t* data_;
     std::size_t size_;
+    DefVocabulary vocabulary_;
     std::size_t position_ = 0;
 };
 
 // The byte form of an input, as DefReader reads it back.
 class DefWriter {
 public:
+    explicit DefWriter(const DefVocabulary& vocabulary = kTextureAndSpriteDefs)
+        : vocabulary_(vocabulary) {}
+
     std::string write(const DefInput& input) {
         bytes_.clear();
         bytes_.push_back(static_cast<char>(input.textures_format));
         for (const DefEntry& entry : input.entries) {
             bytes_.push_back(entry.sprite ? 1 : 0);
             bytes_.push_back(static_cast<char>(entry.name));
-            bytes_.push_back(static_cast<char>(entry.slots.size()));
-            for (const DefSlot& slot : entry.slots) {
-                key(slot.key);
-                value(slot.value);
-            }
+            slots(entry.slots);
         }
         return bytes_;
     }
@@ -205,9 +273,17 @@ private:
         bytes_.append(text);
     }
 
+    void slots(const std::vector<DefSlot>& list) {
+        bytes_.push_back(static_cast<char>(list.size()));
+        for (const DefSlot& slot : list) {
+            key(slot.key);
+            value(slot.value);
+        }
+    }
+
     void key(std::string_view name) {
-        for (std::size_t i = 0; i < kDefKeys.size(); ++i) {
-            if (name == kDefKeys[i]) {
+        for (std::size_t i = 0; i < vocabulary_.keys.size(); ++i) {
+            if (name == vocabulary_.keys[i]) {
                 bytes_.push_back(static_cast<char>(i));
                 return;
             }
@@ -241,11 +317,15 @@ private:
                 for (const DefValue& item : v.items)
                     value(item);
                 break;
+            case DefValue::kTable:
+                slots(v.slots);
+                break;
             case DefValue::kNull:
                 break;
         }
     }
 
+    DefVocabulary vocabulary_;
     std::string bytes_;
 };
 

@@ -15,6 +15,7 @@
 #include "app/singletons.hpp"
 #include "app/video.hpp"
 #include "core/cvar_list.hpp"
+#include "fuzz/def_script.hpp"
 #include "fuzz/def_stream.hpp"
 #include "fuzz/fuzz_support.hpp"
 #include "render/renderer.hpp"
@@ -28,67 +29,6 @@ namespace tarn::fuzz {
 namespace {
 
 constexpr const char* kDefTables[] = {"g_texture_defs", "g_sprite_defs"};
-
-void push_value(HSQUIRRELVM vm, const DefValue& value) {
-    switch (value.kind) {
-        case DefValue::kNull:
-            sq_pushnull(vm);
-            break;
-        case DefValue::kBool:
-            sq_pushbool(vm, value.integer != 0 ? SQTrue : SQFalse);
-            break;
-        case DefValue::kInteger:
-        case DefValue::kSmallInteger:
-            sq_pushinteger(vm, value.integer);
-            break;
-        case DefValue::kFloat:
-            sq_pushfloat(vm, value.real);
-            break;
-        case DefValue::kWord:
-            sq_pushstring(vm, kDefWords[static_cast<std::size_t>(value.integer)], -1);
-            break;
-        case DefValue::kString:
-            sq_pushstring(vm, value.text.data(), static_cast<SQInteger>(value.text.size()));
-            break;
-        case DefValue::kArray:
-            sq_newarray(vm, 0);
-            for (const DefValue& item : value.items) {
-                push_value(vm, item);
-                sq_arrayappend(vm, -2);
-            }
-            break;
-    }
-}
-
-// Pushes the root table's slot name.
-void push_root_slot(HSQUIRRELVM vm, const char* name) {
-    sq_pushroottable(vm);
-    sq_pushstring(vm, name, -1);
-    sq_rawget(vm, -2);
-    sq_remove(vm, -2);
-}
-
-void define(HSQUIRRELVM vm, const DefEntry& entry) {
-    const SQInteger top = sq_gettop(vm);
-    push_root_slot(vm, kDefTables[entry.sprite ? 1 : 0]);
-    sq_pushstring(vm, kDefNames[entry.name], -1);
-    sq_newtable(vm);
-    for (const DefSlot& slot : entry.slots) {
-        sq_pushstring(vm, slot.key.data(), static_cast<SQInteger>(slot.key.size()));
-        push_value(vm, slot.value);
-        sq_rawset(vm, -3);
-    }
-    sq_rawset(vm, -3);
-    sq_settop(vm, top);
-}
-
-void clear_defs(HSQUIRRELVM vm) {
-    for (const char* table : kDefTables) {
-        push_root_slot(vm, table);
-        sq_clear(vm, -1);
-        sq_pop(vm, 1);
-    }
-}
 
 // Loads every name both ways, keeping each result only as long as the loaders would.
 void load_everything(HSQUIRRELVM vm) {
@@ -128,9 +68,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     cvar_list().set_string("textures_format",
                            SharedString(fuzz::kTextureFormats[input.textures_format]));
     for (const fuzz::DefEntry& entry : input.entries)
-        fuzz::define(vm, entry);
+        fuzz::define(vm, fuzz::kDefTables[entry.sprite ? 1 : 0], entry,
+                     fuzz::kTextureAndSpriteDefs);
     fuzz::load_everything(vm);
-    fuzz::clear_defs(vm);
+    fuzz::clear_defs(vm, fuzz::kDefTables);
 
     fuzz::require(first_texture() == nullptr, "no texture outlives its last reference");
     for (const char* name : fuzz::kDefNames)

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -227,9 +228,9 @@ DefValue scalar(DefValue::Kind kind, std::int32_t integer, float real = 0.0f) {
     return value;
 }
 
-DefValue word(const char* text) {
-    for (std::size_t i = 0; i < kDefWords.size(); ++i) {
-        if (std::string(kDefWords[i]) == text)
+DefValue word(const char* text, std::span<const char* const> words = kDefWords) {
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (std::string(words[i]) == text)
             return scalar(DefValue::kWord, static_cast<std::int32_t>(i));
     }
     std::fprintf(stderr, "not a def word: %s\n", text);
@@ -258,6 +259,18 @@ DefValue array(std::vector<DefValue> items) {
     return value;
 }
 
+DefValue text(const char* characters) {
+    DefValue value = scalar(DefValue::kString, 0);
+    value.text = characters;
+    return value;
+}
+
+DefValue table(std::vector<DefSlot> slots) {
+    DefValue value = scalar(DefValue::kTable, 0);
+    value.slots = std::move(slots);
+    return value;
+}
+
 std::uint8_t name(const char* text) {
     for (std::size_t i = 0; i < kDefNames.size(); ++i) {
         if (std::string(kDefNames[i]) == text)
@@ -281,10 +294,11 @@ struct DefSeed {
 };
 
 // Writes the seed and reads it back: a seed the target would read differently is refused.
-bool write_defs(const SeedFolder& folder, const DefSeed& seed) {
-    const std::string bytes = DefWriter().write(seed.input);
-    if (!(DefReader(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()).read() ==
-          seed.input)) {
+bool write_defs(const SeedFolder& folder, const DefSeed& seed,
+                const DefVocabulary& vocabulary = kTextureAndSpriteDefs) {
+    const std::string bytes = DefWriter(vocabulary).write(seed.input);
+    if (!(DefReader(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), vocabulary)
+              .read() == seed.input)) {
         std::fprintf(stderr, "seed %s does not read back as written\n", seed.file.c_str());
         return false;
     }
@@ -367,12 +381,82 @@ bool write_defs_seeds(const SeedFolder& folder) {
     return ok;
 }
 
+DefValue shader_word(const char* text) {
+    return word(text, kShaderDefWords);
+}
+
+DefValue stream(const char* attribute, const char* type) {
+    return table({{"attribute", shader_word(attribute)}, {"type", shader_word(type)}});
+}
+
+DefValue uniform(const char* name, const char* type) {
+    return table({{"name", shader_word(name)}, {"type", shader_word(type)}});
+}
+
+DefEntry shader(const char* def_name, std::vector<DefSlot> slots) {
+    return {false, name(def_name), std::move(slots)};
+}
+
+// A shader def that loads, with streams and uniforms as given.
+DefEntry good_shader(const char* def_name, DefValue streams, DefValue uniforms) {
+    return shader(def_name, {{"streams", std::move(streams)},
+                             {"vertex_shader", shader_word("data/plain.vert")},
+                             {"pixel_shader", array({shader_word("data/plain.frag")})},
+                             {"uniforms", std::move(uniforms)}});
+}
+
+std::vector<DefSeed> shader_def_seeds() {
+    const DefValue position = stream("gl_Vertex", "position3f");
+    std::vector<DefSeed> seeds;
+    seeds.push_back({"streams-and-uniforms",
+                     {0,
+                      {good_shader("a", array({position, stream("uv", "texcoord2f")}),
+                                   array({uniform("color", "texture"),
+                                          table({{"name", shader_word("gloss")},
+                                                 {"type", shader_word("vector4f[]")},
+                                                 {"property_name", shader_word("gloss")},
+                                                 {"internal", yes()}})})),
+                       good_shader("b",
+                                   array({position, stream("uv", "normal3f"),
+                                          stream("uv", "tangent4f"), stream("uv", "texcoord2f")}),
+                                   array({}))}}});
+    seeds.push_back({"stream-errors",
+                     {0,
+                      {good_shader("a", position, array({})),
+                       good_shader("b", array({stream("uv", "texcoord2f"), position}), array({})),
+                       good_shader("c", array({stream("uv", "position3f")}), array({})),
+                       good_shader("d", array({position, number(3)}), array({}))}}});
+    seeds.push_back(
+        {"file-and-uniform-errors",
+         {0,
+          {shader("a", {{"streams", array({position})},
+                        {"vertex_shader", array({})},
+                        {"pixel_shader", shader_word("data/missing.frag")}}),
+           good_shader("b", array({position}), uniform("color", "texture")),
+           good_shader("c", array({position}),
+                       array({table({{"name", shader_word("color")}, {"type", text("sampler2D")}}),
+                              number(1)}))}}});
+    return seeds;
+}
+
+bool write_shader_def_seeds(const SeedFolder& folder) {
+    bool ok = true;
+    for (const DefSeed& seed : shader_def_seeds())
+        ok = write_defs(folder, seed, kShaderDefs) && ok;
+    return ok;
+}
+
 // The files that definitions name.
 void write_def_data(const SeedFolder& folder) {
     folder.write("sheet.png", test::encode_png(framed_picture(15, 15, 7, 7)));
     folder.write("photo.jpg", test::encode_jpeg(8, 8, 3, samples(8 * 8 * 3)));
     folder.write("mips.dds", mipmapped_dxt1());
     folder.write("cube.dds", dxt1_cube_map());
+    folder.write("plain.vert", std::string("attribute vec2 uv; varying vec2 t;\n"
+                                           "void main() { t = uv; gl_Position = gl_Vertex; }\n"));
+    folder.write("plain.frag",
+                 std::string("varying vec2 t; uniform sampler2D color;\n"
+                             "void main() { gl_FragColor = texture2D(color, t); }\n"));
 }
 
 }  // namespace
@@ -395,5 +479,7 @@ int main(int argc, char** argv) {
     write_font_seeds(SeedFolder(root / "corpus/font"));
     write_closure_seeds(SeedFolder(root / "corpus/closure"));
     write_def_data(SeedFolder(root / "data"));
-    return write_defs_seeds(SeedFolder(root / "corpus/defs")) ? 0 : 1;
+    const bool defs = write_defs_seeds(SeedFolder(root / "corpus/defs"));
+    const bool shader_defs = write_shader_def_seeds(SeedFolder(root / "corpus/shader_defs"));
+    return defs && shader_defs ? 0 : 1;
 }

@@ -23,15 +23,6 @@ const VertexLayout& ui_vertex_layout() {
     return layout;
 }
 
-ShaderInputs ui_program() {
-    ShaderInputs program;
-    program.kind = ShaderInputs::kFixed;
-    program.streams[0] = {"gl_Vertex", element_code::kPosition2f};
-    program.streams[1] = {"gl_MultiTexCoord0", element_code::kTexCoord2f};
-    program.stream_count = 2;
-    return program;
-}
-
 }  // namespace
 
 VertexStreams& UIBatch::streams() {
@@ -53,7 +44,10 @@ bool UIBatch::create() {
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, bytes, nullptr, GL_STATIC_DRAW);
     glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0, bytes, indices.data());
     index_buffer_ = name;
-    program_ = ui_program();
+    // The streams are fit for a fixed shader, so this cannot fail.
+    build_fixed_shader({{"gl_Vertex", element_code::kPosition2f},
+                        {"gl_MultiTexCoord0", element_code::kTexCoord2f}},
+                       program_);
     return true;
 }
 

@@ -72,6 +72,10 @@ public:
 // particles of its resource.
 class EmitterState {
 public:
+    // Particles alive at once at most: bounds what a runaway def (a huge rate, endless
+    // lifetimes) can take; spawns past it are dropped.
+    static constexpr int kMaxParticles = 16384;
+
     EmitterState();
     ~EmitterState();
     EmitterState(const EmitterState&) = delete;

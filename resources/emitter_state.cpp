@@ -26,8 +26,6 @@ struct EmitterState::Particle {
 
 namespace {
 
-// Bounds the memory a runaway def (a huge rate, endless lifetimes) can take.
-constexpr int kMaxParticles = 16384;
 constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
 
 float random_in(const RandomRange& range) {
@@ -42,13 +40,13 @@ int whole_count(float value, int room) {
 // Room for the particles one play keeps alive at once, so that its updates do not allocate.
 int expected_particles(const Emitter2dResource& e, float rate) {
     if (e.spawn_duration == 0.0f)
-        return whole_count(rate, kMaxParticles);
+        return whole_count(rate, EmitterState::kMaxParticles);
     float longest = e.duration.min + e.duration.span;
     if (!(e.duration.min > 0.0f)) {
         for (const ObjectRef<Sprite>& sprite : e.sprites)
             longest = std::max(longest, sprite->duration());
     }
-    return whole_count(rate * longest + 1.0f, kMaxParticles);
+    return whole_count(rate * longest + 1.0f, EmitterState::kMaxParticles);
 }
 
 // Steps the particle's frame on by step: wrapping when the sprite loops, else staying on the

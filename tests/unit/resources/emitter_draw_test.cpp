@@ -102,12 +102,20 @@ TEST_F(EmitterDrawTest, ParticlesFlyTurnAndScaleAroundTheirPivot) {
     expect_at(v[2], 15 + 12, 9 - 16);
 }
 
+// The x of each drawn particle's top-left corner whose frame starts at u (any u when negative).
+std::vector<float> lefts(const std::vector<BatchVertex>& v, float u = -1) {
+    std::vector<float> out;
+    for (std::size_t q = 1; q < v.size(); q += 4) {
+        if (u < 0 || v[q].u == u)
+            out.push_back(v[q].x);
+    }
+    return out;
+}
+
 TEST_F(EmitterDrawTest, DeadParticlesLeaveTheOthersInSpawnOrder) {
-    ASSERT_TRUE(
-        vm_.run("::g_sprite_defs.short <- { texture = \"sheet\", rect = [0, 0, 8, 8], duration = "
-                "0.25 };"
-                "::g_sprite_defs.long <- { texture = \"sheet\", rect = [8, 0, 8, 8], duration = 10 "
-                "};"));
+    ASSERT_TRUE(vm_.run(
+        "::g_sprite_defs.short <- { texture = \"sheet\", rect = [0, 0, 8, 8], duration = 0.25 };"
+        "::g_sprite_defs.long <- { texture = \"sheet\", rect = [8, 0, 8, 8], duration = 10 };"));
     std::srand(7);
     // One particle per update, each where the emitter is then.
     EmitterState& state =
@@ -115,54 +123,35 @@ TEST_F(EmitterDrawTest, DeadParticlesLeaveTheOthersInSpawnOrder) {
     for (int i = 0; i < 8; ++i)
         state.update(1.0f / 64, static_cast<float>(10 * i), 0);
     state.stop();
-    const std::vector<BatchVertex> before = drawn(state);
-    ASSERT_EQ(before.size(), 32u);
-    std::vector<float> long_ones;  // where the long-lived particles are, in drawing order
-    for (std::size_t q = 0; q < before.size(); q += 4) {
-        if (before[q + 1].u > 0)
-            long_ones.push_back(before[q + 1].x);
-    }
-    ASSERT_TRUE(!long_ones.empty() && long_ones.size() < 8u) << "seed gives one kind only";
+    const std::vector<float> long_ones = lefts(drawn(state), 0.125f);
+    ASSERT_TRUE(!long_ones.empty() && long_ones.size() < 8u) << "the seed gives one kind only";
     state.update(0.25f, 0, 0);
-    const std::vector<BatchVertex> after = drawn(state);
-    std::vector<float> left;
-    for (std::size_t q = 0; q < after.size(); q += 4)
-        left.push_back(after[q + 1].x);
-    EXPECT_EQ(left, long_ones);
+    EXPECT_EQ(lefts(drawn(state)), long_ones);
     EXPECT_EQ(state.particle_count(), static_cast<int>(long_ones.size()));
 }
 
-TEST_F(EmitterDrawTest, ColoursArePremultipliedAndOcclusionDecidesWhatShowsThrough) {
+TEST_F(EmitterDrawTest, ColoursArePremultipliedOcclusionCoversAndRotationTurnsClockwise) {
     ASSERT_TRUE(vm_.run("::g_sprite_defs.dot <- { texture = \"white\" };"));
     const std::string half_red =
-        "sprite = \"dot\", alpha = 0.5, color_run = [[1, 0, 0], [1, 0, 0]], scale_run = [20, "
-        "20], ";
+        "sprite = \"dot\", alpha = 0.5, color_run = [[1, 0, 0], [1, 0, 0]], scale_run = [20, 20], ";
     EmitterState& adding = play(half_red + "occlusion_run = 0");
     EmitterState& covering = play(half_red + "occlusion_run = 1");
-    adding.update(0.001f, 4, 4);
-    covering.update(0.001f, 34, 4);
+    // A 40 x 4 white bar turned a quarter about its top-left corner.
+    EmitterState& bar = play("sprite = \"dot\", angle = 90, scale_run = [[40, 4], [40, 4]]");
+    adding.update(0.001f, 4, 40);
+    covering.update(0.001f, 34, 40);
+    bar.update(0.001f, 30, 2);
     clear_frame({0, 0, 1});
     renderer_.begin_frame();
-    adding.draw(renderer_);
-    covering.draw(renderer_);
+    for (const EmitterState* state : {&adding, &covering, &bar})
+        state->draw(renderer_);
     renderer_.end_frame();
-    EXPECT_TRUE(color_near(pixel(14, 14), {127, 0, 255}));
-    EXPECT_TRUE(color_near(pixel(44, 14), {127, 0, 128}));
-    EXPECT_TRUE(color_near(pixel(14, 40), {0, 0, 255}));
-}
-
-TEST_F(EmitterDrawTest, ARotatedParticleCoversItsTurnedRectangle) {
-    ASSERT_TRUE(vm_.run("::g_sprite_defs.dot <- { texture = \"white\" };"));
-    // A 40 x 4 bar turned a quarter clockwise about its top-left corner at (30, 10).
-    EmitterState& bar = play("sprite = \"dot\", angle = 90, scale_run = [[40, 4], [40, 4]]");
-    bar.update(0.001f, 30, 10);
-    clear_frame({0, 0, 0});
-    renderer_.begin_frame();
-    bar.draw(renderer_);
-    renderer_.end_frame();
-    EXPECT_TRUE(color_near(pixel(28, 45), {255, 255, 255}));
-    EXPECT_TRUE(color_near(pixel(40, 12), {0, 0, 0}));
-    EXPECT_TRUE(color_near(pixel(32, 30), {0, 0, 0}));
+    EXPECT_TRUE(color_near(pixel(14, 50), {127, 0, 255}));
+    EXPECT_TRUE(color_near(pixel(44, 50), {127, 0, 128}));
+    EXPECT_TRUE(color_near(pixel(14, 30), {0, 0, 255}));
+    EXPECT_TRUE(color_near(pixel(28, 20), {255, 255, 255}));
+    EXPECT_TRUE(color_near(pixel(45, 4), {0, 0, 255}));
+    EXPECT_TRUE(color_near(pixel(32, 20), {0, 0, 255}));
 }
 
 }  // namespace

@@ -85,7 +85,8 @@ void SoundChannel::play(SoundSystem& system) {
             play_stream();
             break;
         default:
-            log_message(message("SoundChannel: Unexpected sound type %1.", sound_->kind()));
+            log_message(message("SoundChannel: Unexpected sound type %1.",
+                                static_cast<int>(sound_->kind())));
     }
 }
 

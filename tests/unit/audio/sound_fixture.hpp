@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <utility>
 #include <variant>
 #include <vector>
 
@@ -28,9 +27,6 @@ struct Answer {
 };
 using Answers = std::vector<Answer>;
 
-// Settings every sound test starts with: categories 3 and 5 play at half and a fifth.
-inline constexpr char kSoundConfig[] = "sound_volume_3 = 0.5\nsound_volume_5 = 0.2\n";
-
 // A sound file the tests play: a RIFF WAVE of eight silent 8-bit mono samples, 52 bytes.
 inline std::string tiny_wav() {
     auto u32 = [](std::uint32_t v) {
@@ -43,7 +39,7 @@ inline std::string tiny_wav() {
 }
 
 // The engine's sound system on a recording output, in a game folder whose "data" holds
-// fx.wav, with a script VM. Calls and log lines are read from the last restart on.
+// fx.wav, with a script VM. Categories 3 and 5 play at 0.5 and 0.2.
 class SoundFixture : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -54,20 +50,21 @@ protected:
         previous_dir_ = std::filesystem::current_path();
         std::filesystem::current_path(dir_.path());
         write_file(dir_ / "data/fx.wav", tiny_wav());
-        restart(kSoundConfig);
+        restart();
     }
     void TearDown() override {
         sound_system().shutdown();
         std::filesystem::current_path(previous_dir_);
     }
 
-    // Drops the script's channels ::c and ::d, shuts the sound system down and starts it again
-    // on a new recording output with settings from config.
-    void restart(const char* config) {
-        run("::c <- null; ::d <- null;");
+    // Drops the script's channel ::c, shuts the sound system down and starts it again on a new
+    // recording output.
+    void restart() {
+        run("::c <- null;");
         sound_system().shutdown();
         cvars_ = std::make_unique<CVarList>();
-        cvars_->apply_config_text(config, std::char_traits<char>::length(config), false);
+        const char config[] = "sound_volume_3 = 0.5\nsound_volume_5 = 0.2";
+        cvars_->apply_config_text(config, sizeof config - 1, false);
         auto output = std::make_unique<RecordingAudioOutput>();
         output_ = output.get();
         sound_system().set_output(std::move(output));
@@ -75,19 +72,15 @@ protected:
         sound_system().init(*cvars_);
         mark();
     }
-    // Reads calls and log lines from here on.
+    // calls() and log() report from here on.
     void mark() {
         call_mark_ = output_->calls().size();
         log_mark_ = log_.lines().size();
     }
-    std::vector<std::string> calls() const {
-        const std::vector<std::string>& all = output_->calls();
-        return {all.begin() + static_cast<std::ptrdiff_t>(call_mark_), all.end()};
-    }
-    std::vector<std::string> log() const {
-        const std::vector<std::string> all = log_.lines();
-        return {all.begin() + static_cast<std::ptrdiff_t>(log_mark_), all.end()};
-    }
+    // The output's calls, then the log lines, since the mark, each joined by "; ".
+    std::string calls() const { return joined(output_->calls(), call_mark_); }
+    std::string log() const { return joined(log_.lines(), log_mark_); }
+
     void answer(const Answers& answers) {
         for (const Answer& a : answers)
             std::visit([&](auto value) { output_->answer(a.operation, value); }, a.value);
@@ -95,8 +88,7 @@ protected:
     void run(const std::string& code) { EXPECT_TRUE(vm_.run(code)) << code; }
     // The native channel of the script value code gives.
     SoundChannel* channel(const std::string& code) {
-        ScriptObject value = vm_.eval("return " + code);
-        value.push();
+        vm_.eval("return " + code).push();
         SoundChannel* result = object_at<SoundChannel>(vm_.vm(), -1);
         sq_poptop(vm_.vm());
         return result;
@@ -110,6 +102,13 @@ protected:
     RecordingAudioOutput* output_ = nullptr;
 
 private:
+    static std::string joined(const std::vector<std::string>& lines, std::size_t from) {
+        std::string text;
+        for (std::size_t i = from; i < lines.size(); ++i)
+            text += (i > from ? "; " : "") + lines[i];
+        return text;
+    }
+
     std::size_t call_mark_ = 0;
     std::size_t log_mark_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "app/class_registration.hpp"
 
+#include "audio/sound_channel_script.hpp"
+#include "audio/sound_script.hpp"
 #include "render/camera_script.hpp"
 #include "render/view2d_script.hpp"
 #include "resources/emitter_script.hpp"
@@ -32,6 +34,8 @@ void register_engine_classes(HSQUIRRELVM vm) {
     register_engine_object_class(vm);
     register_texture_class(vm);
     register_font_class(vm);
+    register_sound_class(vm);
+    register_sound_channel_class(vm);
     register_sprite_class(vm);
     register_emitter_class(vm);
     register_http_post_class(vm);

@@ -1,5 +1,6 @@
 #include "app/frame_loop.hpp"
 
+#include "audio/sound_system.hpp"
 #include "core/input.hpp"
 #include "core/platform_state.hpp"
 #include "platform/window.hpp"
@@ -26,6 +27,7 @@ void run_frames(const ScriptObject& game, FrameClock& clock, platform::EventSour
         if (p.orientation_timer > 0.0f)
             p.orientation_timer -= loop.dt;
         pump_events(p, keys, events);
+        sound_system().update();
         script_host().call_callback(game, "update", loop.dt);
         render_pass(game, "render");
         ++loop.frame_count;

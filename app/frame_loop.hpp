@@ -11,8 +11,8 @@ namespace tarn {
 void render_pass(const ScriptObject& game, const char* callback);
 
 // Runs frames of the game until a quit is requested: each waits on clock for its time step,
-// applies the waiting events, then calls the game's update and render. The clock must continue
-// the reading that ended start-up (the platform record's now_ms).
+// applies the waiting events, steps the playing sounds, then calls the game's update and
+// render. The clock must continue the reading that ended start-up (the platform record's now_ms).
 void run_frames(const ScriptObject& game, FrameClock& clock, platform::EventSource& events);
 
 }  // namespace tarn

@@ -2,7 +2,6 @@
 
 #include "audio/sound_system.hpp"
 #include "audio/system_audio_script.hpp"
-#include "core/cvar_list.hpp"
 #include "script/binding.hpp"
 
 namespace tarn {
@@ -14,7 +13,7 @@ SQInteger set_sound_category_volume(HSQUIRRELVM vm) {
     float volume = 0.0f;
     if (!read_integer(vm, 2, category) || !read_float(vm, 3, volume))
         return SQ_ERROR;
-    sound_system().set_category_volume(cvar_list(), category, volume);
+    sound_system().set_category_volume(category, volume);
     return 0;
 }
 

@@ -73,8 +73,6 @@ ClassDescriptor pyx_material_class("PyxMaterial", &material_class, nullptr, null
 
 ClassDescriptor curve_class("Curve", &EngineObject::class_descriptor, "curve_def_to_obj",
                             "g_curve_defs");
-ClassDescriptor sound_class("Sound", &EngineObject::class_descriptor, "sound_to_obj",
-                            "g_sound_defs");
 
 // No native code in this engine: only their tables are created.
 ClassDescriptor mesh_class("MeshResource", nullptr, "mesh_resource_def_to_obj",

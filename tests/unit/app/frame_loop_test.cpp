@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "app/script_api.hpp"
+#include "audio/recording_audio_output.hpp"
+#include "audio/sound_system.hpp"
+#include "core/cvar_list.hpp"
 #include "core/key_state.hpp"
 #include "core/platform_state.hpp"
 #include "render/renderer.hpp"
@@ -144,6 +147,46 @@ TEST_F(FrameLoopTest, FramesAreTimedClampedAndCountedUntilTheQuitEvent) {
     EXPECT_FALSE(was_key_down(platform_state(), 98)) << "events after the quit stay unread";
     // 0.05 - 0.001 - 0.1, and no further once the transition has run out.
     EXPECT_NEAR(platform_state().orientation_timer, -0.051f, 1e-6f);
+}
+
+// A key press starts music that drops its channel at once; update logs whether music plays.
+constexpr char kSoundGameScript[] = R"(
+::log <- "";
+g_sound_defs.theme <- { streaming = true, category = 1 };
+System.set_music_sound_category(1);
+class Game {
+    function key_down(code) {
+        local c = SoundChannel();
+        c.set_sound(Sound.create("theme"));
+        c.play();
+    }
+    function update(dt) { ::log += System.is_music_playing() ? "p" : "-"; }
+    function render() {}
+}
+return Game();
+)";
+
+TEST_F(FrameLoopTest, SoundsAreSteppedAfterInputAndBeforeUpdate) {
+    CVarList cvars;
+    auto recording = std::make_unique<RecordingAudioOutput>();
+    RecordingAudioOutput& output = *recording;
+    SoundSystem& sound = sound_system();
+    sound.set_output(std::move(recording));
+    sound.init(cvars);
+    game_ = run(kSoundGameScript);
+    // The music has ended by the first step after it started: only a step between the key
+    // press and update lets the first update see it over. The quit comes in the second frame.
+    output.answer("is_active", false);
+    FakeMachine machine({{{key(97, true)}, 16}});
+    run_frames(game_, machine, machine);
+    sound.shutdown();
+    sound.set_music_category(-1);
+
+    EXPECT_EQ(game_log(), "--");
+    EXPECT_EQ(output.calls(), (std::vector<std::string>{
+                                  "start_device(-1, 22050)", "device_name(0)", "output_info()",
+                                  "open_stream(data/theme)", "set_volume(1, 1)", "play(1)",
+                                  "is_active(1)", "stop_channel(1)", "stop_device()"}));
 }
 
 }  // namespace

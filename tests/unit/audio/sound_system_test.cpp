@@ -16,6 +16,12 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
+// What a started device logs when the output knows nothing of its devices and buffering.
+const std::vector<std::string> kOpenedLog = {
+    "Sound device count: 0", "..playback buffer length: 0",     "..playback update period: 0",
+    "..playback threads: 0", "Bass audio successfully opened.", "..mixing frequency 22050",
+};
+
 class SoundSystemTest : public ::testing::Test {
 protected:
     void SetUp() override { sound.init(cvars); }
@@ -25,7 +31,7 @@ protected:
 };
 
 TEST_F(SoundSystemTest, SettingAVolumeSetsItsSavedVariable) {
-    sound.set_category_volume(cvars, 2, 0.0f);
+    sound.set_category_volume(2, 0.0f);
     EXPECT_EQ(sound.category_volume(2), 0.0f);
     const CVar* volume = cvars.find("sound_volume_2");
     ASSERT_NE(volume, nullptr);
@@ -36,15 +42,15 @@ TEST_F(SoundSystemTest, SettingAVolumeSetsItsSavedVariable) {
 
 TEST_F(SoundSystemTest, UnknownCategoriesAreIgnored) {
     const std::size_t count = cvars.all().size();
-    sound.set_category_volume(cvars, 8, 0.5f);
-    sound.set_category_volume(cvars, -1, 0.5f);
+    sound.set_category_volume(8, 0.5f);
+    sound.set_category_volume(-1, 0.5f);
     EXPECT_EQ(cvars.all().size(), count) << "no variable appears for a bad index";
     for (int i = 0; i < SoundSystem::kCategoryCount; ++i)
         EXPECT_EQ(sound.category_volume(i), 1.0f) << "category " << i;
 }
 
 TEST_F(SoundSystemTest, MusicIsMutedOnlyInASilentMusicCategory) {
-    sound.set_category_volume(cvars, 1, 0.005f);
+    sound.set_category_volume(1, 0.005f);
     EXPECT_FALSE(sound.is_music_muted()) << "no music category";
     sound.set_music_category(1);
     EXPECT_TRUE(sound.is_music_muted());
@@ -81,12 +87,16 @@ TEST(SoundSystemDeviceTest, TheConfiguredDeviceIsStartedAndStopped) {
         std::vector<std::string> calls;
         std::vector<std::string> log;
     } cases[] = {
-        {"", AudioError::kOk, true, {"start_device(-1, 22050)", "stop_device()"}, {}},
+        {"",
+         AudioError::kOk,
+         true,
+         {"start_device(-1, 22050)", "device_name(0)", "output_info()", "stop_device()"},
+         kOpenedLog},
         {"sound_device = 2",
          AudioError::kOk,
          true,
-         {"start_device(2, 22050)", "stop_device()"},
-         {}},
+         {"start_device(2, 22050)", "device_name(0)", "output_info()", "stop_device()"},
+         kOpenedLog},
         {"sound_device = 0", AudioError::kOk, false, {}, {}},
         {"sound_device = 1",
          static_cast<AudioError>(23),
@@ -112,13 +122,30 @@ TEST(SoundSystemDeviceTest, TheConfiguredDeviceIsStartedAndStopped) {
     }
 }
 
-TEST(SoundSystemDeviceTest, WithTheNullOutputAGameRunsSilentWithoutALogLine) {
+TEST(SoundSystemDeviceTest, WithTheNullOutputAGameRunsSilentAfterTheDeviceLines) {
     test::LogCapture log;
     CVarList cvars;
     SoundSystem sound{std::make_unique<NullAudioOutput>()};
     sound.init(cvars);
     EXPECT_TRUE(sound.is_open());
-    EXPECT_THAT(log.lines(), ElementsAre());
+    EXPECT_THAT(log.lines(), ElementsAreArray(kOpenedLog));
+}
+
+TEST(SoundSystemDeviceTest, AStartedDeviceLogsEveryDeviceAndItsBuffering) {
+    test::LogCapture log;
+    CVarList cvars;
+    auto output = std::make_unique<RecordingAudioOutput>();
+    output->device_names = {"No sound", "Speakers"};
+    output->info = {
+        .buffer_length_ms = 500, .update_period_ms = 100, .update_threads = 1, .min_buffer_ms = 40};
+    SoundSystem sound{std::move(output)};
+    sound.init(cvars);
+    EXPECT_THAT(
+        log.lines(),
+        ElementsAre("Sound device 0: No sound", "Sound device 1: Speakers", "Sound device count: 2",
+                    "..playback buffer length: 500", "..playback update period: 100",
+                    "..playback threads: 1", "..playback minimum buffer length: 40",
+                    "Bass audio successfully opened.", "..mixing frequency 22050"));
 }
 
 }  // namespace

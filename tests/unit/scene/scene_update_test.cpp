@@ -119,8 +119,20 @@ TEST_F(SceneUpdate, CirclesSitInTheObjectsWorldAndPointsTestAgainstThem) {
     b->add_collision_circle({0, 0}, 0.5f);
     a->set_collision_bits(1, 1);
     b->set_collision_bits(1, 0);
+    // Between two circles of m, touching neither.
+    ObjectRef<SceneObject> m = make("m", 300, 300);
+    ObjectRef<SceneObject> n = make("n", 300, 300);
+    m->add_collision_circle({-10, 0}, 1);
+    m->add_collision_circle({10, 0}, 1);
+    n->add_collision_circle({0, 0}, 8.9f);
+    m->set_collision_bits(2, 2);
+    n->set_collision_bits(2, 2);
     update(0.1f);
     EXPECT_THAT(callbacks_.calls, ElementsAre("a:collision:b"));
+    n->add_collision_circle({0, 3}, 9.5f);
+    callbacks_.calls.clear();
+    update(0.1f);
+    EXPECT_THAT(callbacks_.calls, ElementsAre("a:collision:b", "m:collision:n", "n:collision:m"));
     EXPECT_TRUE(a->test_collision_with_point({110, 12.4f}));
     EXPECT_FALSE(a->test_collision_with_point({112, 10}));
     a->remove_all_collisions();

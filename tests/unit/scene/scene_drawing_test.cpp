@@ -236,6 +236,37 @@ TEST_F(SceneDrawing, LinesAreOneUnitWideFromTheOriginToTheirEnd) {
                    {3, 3, kBlack}});
 }
 
+TEST_F(SceneDrawing, EmittersPlayAtTheWorldOriginAndMayDestroyThemselvesWhenDone) {
+    ASSERT_NE(
+        load_sprite("spark", "{ texture = \"red\", rect = [0, 0, 8, 8], pivot = \"center\" }"),
+        nullptr);
+    ASSERT_TRUE(
+        vm_.run("::g_emitter_defs.sparks <- { sprite = \"spark\", spawn_rate = 3,"
+                " spawn_duration = 0, duration = 0.5 };"));
+    ObjectRef<Emitter2dResource> sparks(get_or_create<Emitter2dResource>(vm_.vm(), "sparks"));
+    ObjectRef<SceneObject> owner(new SceneObject);
+    owner->set_position(10, 0);
+    WeakObjectRef<SceneObject> emitter;
+    {
+        ObjectRef<SceneObject> o(new SceneObject);
+        o->bind(owner.get());
+        o->set_position(20, 20);
+        o->set_scene(scene_.get());
+        o->set_emitter(sparks.get());
+        o->set_auto_destroy(true);
+        o->set_owner(owner.get());  // which then holds the only reference
+        emitter.reset(o.get());
+    }
+    ASSERT_EQ(emitter->visual_kind(), SceneObject::kEmitterVisual);
+    scene_->update(0.1f, nullptr);
+    EXPECT_EQ(emitter->emitter_state().particle_count(), 3);
+    draw();
+    expect_pixels({{30, 20, kRed}, {30, 30, kBlue}});
+    scene_->update(1, nullptr);  // the particles die, the emitter is done
+    EXPECT_EQ(emitter.get(), nullptr);
+    EXPECT_EQ(scene_->count(0), 0);
+}
+
 class SceneText : public SceneDrawing {
 protected:
     void SetUp() override {

@@ -99,6 +99,13 @@ TEST_F(SceneLifetime, CallbacksMayDropOrMoveAnythingAndEachObjectIsAdvancedOnce)
              t.held_["d"].reset();
          },
          {1, 1, 1, kDeleted, kDeleted}},
+        {"sort the last one to the top",
+         "a:animation_end",
+         [](SceneLifetime& t) {
+             t.held_["d"]->set_position(0, -1);
+             t.scene_->sort_layer(0);
+         },
+         {1, 1, 1, 1, kDeleted}},
         {"add an object to the layer",
          "a:animation_end",
          [](SceneLifetime& t) { t.add("e", 0); },

@@ -121,6 +121,13 @@ TEST_F(SceneLifetime, CallbacksMayDropOrMoveAnythingAndEachObjectIsAdvancedOnce)
              t.scene_.reset();
          },
          {kDeleted, kDeleted, kDeleted, kDeleted, kDeleted}},
+        {"drop everything during the walk",
+         "a:animation_end",
+         [](SceneLifetime& t) {
+             t.held_.clear();
+             t.scene_.reset();
+         },
+         {kDeleted, kDeleted, kDeleted, kDeleted, kDeleted}},
         {"drop the scene during the walk",
          "a:animation_end",
          [](SceneLifetime& t) { t.scene_.reset(); },

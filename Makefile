@@ -33,6 +33,7 @@ bench: build
 	@GALLIUM_NOOP=1 tools/with-display $(BUILD_DIR)/bench/bench_sprite_draw
 	@tools/with-display $(BUILD_DIR)/bench/bench_sprite_draw
 	@GALLIUM_NOOP=1 tools/with-display $(BUILD_DIR)/bench/bench_text_draw
+	@GALLIUM_NOOP=1 tools/with-display $(BUILD_DIR)/bench/bench_scene_frame
 	@tools/with-display $(BUILD_DIR)/bench/bench_text_draw
 	@$(BUILD_DIR)/bench/bench_text_layout
 	@$(BUILD_DIR)/bench/bench_fontgen

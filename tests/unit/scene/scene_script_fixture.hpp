@@ -15,8 +15,8 @@ namespace tarn::test {
 //   timer  a one-shot of 0.5 s
 //   walk   three frames of 0.1 s (box, timer, box)
 // Probe(scene, name) is a SceneObject that appends "<name> <event>" to ::event_log for each
-// callback, and "<name>><other name>" for a collision; events() returns them joined by commas
-// and forgets them.
+// callback, and "<name>><other name>" for a collision, then calls ::hook(that text) when a
+// test has set one; events() returns them joined by commas and forgets them.
 class SceneScriptTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -28,6 +28,7 @@ protected:
             ::g_sprite_defs.timer <- { texture = "blank", rect = [0, 0, 4, 4], duration = 0.5 };
             ::g_sprite_defs.walk <- { frames = ["box", "timer", "box"], duration = 0.3 };
             ::event_log <- [];
+            ::hook <- null;
             class ::Probe extends ::SceneObject {
                 name = null;
                 constructor(scene, probe_name) {
@@ -35,12 +36,16 @@ protected:
                     name = probe_name;
                     if (scene != null) set_scene(scene);
                 }
-                function on_move_end() { ::event_log.append(name + " move"); }
-                function on_rotate_end() { ::event_log.append(name + " rotate"); }
-                function on_fade_alpha_end() { ::event_log.append(name + " fade"); }
-                function on_out_of_area() { ::event_log.append(name + " area"); }
-                function on_animation_end() { ::event_log.append(name + " animation"); }
-                function on_collision(other) { ::event_log.append(name + ">" + other.name); }
+                function note(what) {
+                    ::event_log.append(what);
+                    if (::hook != null) ::hook(what);
+                }
+                function on_move_end() { note(name + " move"); }
+                function on_rotate_end() { note(name + " rotate"); }
+                function on_fade_alpha_end() { note(name + " fade"); }
+                function on_out_of_area() { note(name + " area"); }
+                function on_animation_end() { note(name + " animation"); }
+                function on_collision(other) { note(name + ">" + other.name); }
             }
             function events() {
                 local text = ::event_log.reduce(@(a, b) a + "," + b);

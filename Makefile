@@ -27,6 +27,8 @@ demo: build
 	@tools/run-demo $(BUILD_DIR)/tarn examples/hello $(BUILD_DIR)/tools/tarn_screenshot \
 		$(BUILD_DIR)/demo-screenshot.png
 
+# The scene benchmark uses the scene sample's sprite sheet, which the build makes.
+SCENE_SPRITES = $(BUILD_DIR)/examples/scenes/data/sprites.png
 bench: build
 	@vblank_mode=0 tools/with-display $(BUILD_DIR)/bench/bench_engine_timing $(BUILD_DIR)/tarn
 	@tools/with-display $(BUILD_DIR)/bench/bench_sprite_quads
@@ -34,6 +36,8 @@ bench: build
 	@tools/with-display $(BUILD_DIR)/bench/bench_sprite_draw
 	@GALLIUM_NOOP=1 tools/with-display $(BUILD_DIR)/bench/bench_text_draw
 	@tools/with-display $(BUILD_DIR)/bench/bench_text_draw
+	@GALLIUM_NOOP=1 tools/with-display bench/run-scene-bench $(BUILD_DIR)/tarn $(SCENE_SPRITES)
+	@tools/with-display bench/run-scene-bench $(BUILD_DIR)/tarn $(SCENE_SPRITES)
 	@$(BUILD_DIR)/bench/bench_text_layout
 	@$(BUILD_DIR)/bench/bench_fontgen
 

@@ -2,6 +2,7 @@
 
 #include "render/camera_script.hpp"
 #include "render/view2d_script.hpp"
+#include "resources/emitter_script.hpp"
 #include "resources/font_script.hpp"
 #include "resources/shader.hpp"
 #include "resources/sprite_script.hpp"
@@ -34,6 +35,7 @@ void register_engine_classes(HSQUIRRELVM vm) {
     register_texture_class(vm);
     register_font_class(vm);
     register_sprite_class(vm);
+    register_emitter_class(vm);
     register_http_post_class(vm);
     register_file_class(vm);
     register_view2d_class(vm);

@@ -72,6 +72,10 @@ public:
 // particles of its resource.
 class EmitterState {
 public:
+    // Particles alive at once at most: bounds what a runaway def (a huge rate, endless
+    // lifetimes) can take; spawns past it are dropped.
+    static constexpr int kMaxParticles = 16384;
+
     EmitterState();
     ~EmitterState();
     EmitterState(const EmitterState&) = delete;
@@ -96,6 +100,19 @@ public:
 
 private:
     struct Particle;
+
+    // Whether this update may spawn: not stopped, and within the spawn duration (if it has one).
+    bool spawning() const;
+    // Moves the play time on by dt; false while the initial delay lasts. On the update that ends
+    // the delay, step becomes the time past it.
+    bool pass_time(float dt, float& step);
+    // How many particles are due after step seconds (a burst only once), carrying fractions.
+    int take_spawn_count(float step);
+    Particle new_particle(float x, float y) const;
+    // Ages every particle by step, removing those at the end of their lifetime and moving the
+    // others.
+    void age_particles(float step);
+    void move_particle(Particle& p, float step) const;
 
     ObjectRef<Emitter2dResource> resource_;
     std::vector<Particle> particles_;  // in spawn order; dead ones removed in place

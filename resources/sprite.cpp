@@ -10,7 +10,8 @@ ClassDescriptor Sprite::class_descriptor("Sprite", &EngineObject::class_descript
 
 PackedColor pack_color(const std::array<float, 4>& color) {
     auto byte = [](float value) {
-        return static_cast<std::uint8_t>(std::clamp(value, 0.0f, 1.0f) * 255.0f);
+        // Written so that NaN, which std::clamp passes through, packs as 0.
+        return static_cast<std::uint8_t>((value > 0.0f ? std::min(value, 1.0f) : 0.0f) * 255.0f);
     };
     return {byte(color[0]), byte(color[1]), byte(color[2]), byte(color[3])};
 }

@@ -103,7 +103,7 @@ inline void make_texture_sprite(Sprite& sprite, Texture* texture) {
     sprite.make_whole_texture(texture);
 }
 
-// Bytes R, G, B, A of colour, each channel (clamped to [0, 1]) times 255 and truncated.
+// Bytes R, G, B, A of colour, each channel (clamped to [0, 1], NaN as 0) times 255 and truncated.
 PackedColor pack_color(const std::array<float, 4>& color);
 
 }  // namespace tarn

@@ -75,8 +75,6 @@ ClassDescriptor curve_class("Curve", &EngineObject::class_descriptor, "curve_def
                             "g_curve_defs");
 ClassDescriptor sound_class("Sound", &EngineObject::class_descriptor, "sound_to_obj",
                             "g_sound_defs");
-ClassDescriptor emitter_class("Emitter2dResource", &EngineObject::class_descriptor,
-                              "emitter_def_to_obj", "g_emitter_defs");
 
 // No native code in this engine: only their tables are created.
 ClassDescriptor mesh_class("MeshResource", nullptr, "mesh_resource_def_to_obj",

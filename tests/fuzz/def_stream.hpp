@@ -90,6 +90,20 @@ inline constexpr std::array<const char*, 18> kShaderDefWords = {
 
 inline constexpr DefVocabulary kShaderDefs{kShaderDefKeys, kShaderDefWords, true};
 
+// Every key the emitter loader reads.
+inline constexpr std::array<const char*, 17> kEmitterDefKeys = {
+    "sprite", "initial_delay", "spawn_rate", "spawn_duration", "spawn_box",     "direction",
+    "spread", "speed",         "gravity",    "duration",       "angle",         "rotation_speed",
+    "alpha",  "alpha_run",     "color_run",  "scale_run",      "occlusion_run",
+};
+
+// The sprites the emitter target defines (see emitter_defs_fuzz.cpp), and one that is missing.
+inline constexpr std::array<const char*, 7> kEmitterDefWords = {
+    "still", "timed", "anim", "flicker", "broken", "missing", "",
+};
+
+inline constexpr DefVocabulary kEmitterDefs{kEmitterDefKeys, kEmitterDefWords, false};
+
 struct DefSlot;
 
 struct DefValue {

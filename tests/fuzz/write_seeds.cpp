@@ -446,6 +446,68 @@ bool write_shader_def_seeds(const SeedFolder& folder) {
     return ok;
 }
 
+DefValue emitter_word(const char* text) {
+    return word(text, kEmitterDefWords);
+}
+
+DefEntry emitter(const char* def_name, std::vector<DefSlot> slots) {
+    return {false, name(def_name), std::move(slots)};
+}
+
+std::vector<DefSeed> emitter_def_seeds() {
+    std::vector<DefSeed> seeds;
+    seeds.push_back(
+        {"spawning",
+         {0,
+          {emitter("a", {{"sprite", emitter_word("timed")},
+                         {"spawn_rate", array({number(5), number(10)})},
+                         {"spawn_duration", number(2)},
+                         {"spawn_box", array({number(4), real(8.5f)})},
+                         {"direction", number(90)},
+                         {"spread", number(20)}}),
+           emitter("c", {{"sprite", emitter_word("timed")},
+                         {"speed", array({number(10), number(20)})},
+                         {"gravity", number(0)},
+                         {"duration", array({number(1), number(2)})}}),
+           emitter("b", {{"sprite", array({emitter_word("timed"), emitter_word("anim")})},
+                         {"initial_delay", real(0.5f)},
+                         {"spawn_rate", number(5)},
+                         {"spawn_duration", number(0)},
+                         {"angle", array({number(0), number(90)})},
+                         {"rotation_speed", number(-45)}})}}});
+    seeds.push_back(
+        {"runs",
+         {0,
+          {emitter("a",
+                   {{"sprite", emitter_word("flicker")},
+                    {"alpha", array({real(0.5f), number(1)})},
+                    {"alpha_run", array({number(1), number(0)})},
+                    {"color_run", array({array({number(1), number(0), number(0)}), real(0.5f)})},
+                    {"scale_run", array({number(1), array({number(2), number(3)})})},
+                    {"occlusion_run", number(0)}}),
+           emitter("b", {{"sprite", emitter_word("anim")},
+                         {"alpha_run", real(0.5f)},
+                         {"occlusion_run", array({number(0), text("x")})}})}}});
+    seeds.push_back({"errors",
+                     {0,
+                      {emitter("a", {{"sprite", array({})}}),
+                       emitter("b", {{"sprite", emitter_word("broken")}}),
+                       emitter("c", {{"sprite", emitter_word("still")},
+                                     {"duration", array({number(2), number(1)})}}),
+                       emitter("d", {{"sprite", emitter_word("still")},
+                                     {"alpha_run", array({number(1), number(0), real(0.5f)})}}),
+                       emitter("_invalid_",
+                               {{"sprite", emitter_word("missing")}, {"color_run", number(1)}})}}});
+    return seeds;
+}
+
+bool write_emitter_def_seeds(const SeedFolder& folder) {
+    bool ok = true;
+    for (const DefSeed& seed : emitter_def_seeds())
+        ok = write_defs(folder, seed, kEmitterDefs) && ok;
+    return ok;
+}
+
 // The files that definitions name.
 void write_def_data(const SeedFolder& folder) {
     folder.write("sheet.png", test::encode_png(framed_picture(15, 15, 7, 7)));
@@ -481,5 +543,6 @@ int main(int argc, char** argv) {
     write_def_data(SeedFolder(root / "data"));
     const bool defs = write_defs_seeds(SeedFolder(root / "corpus/defs"));
     const bool shader_defs = write_shader_def_seeds(SeedFolder(root / "corpus/shader_defs"));
-    return defs && shader_defs ? 0 : 1;
+    const bool emitter_defs = write_emitter_def_seeds(SeedFolder(root / "corpus/emitter_defs"));
+    return defs && shader_defs && emitter_defs ? 0 : 1;
 }

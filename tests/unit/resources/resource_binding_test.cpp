@@ -81,7 +81,7 @@ TEST_F(ResourceBindingTest, ConstructorAndCreateBehaveAlikeForEveryClass) {
         {"return C.constructor.call(File())", "Expecting %1"},
         {"return C.instance().get_def_name()", "Expecting EngineObject"},
     };
-    for (const char* cls : {"Texture", "Sprite", "Font"}) {
+    for (const char* cls : {"Texture", "Sprite", "Font", "Emitter2dResource"}) {
         for (const Case& c : cases) {
             EXPECT_EQ(result_of(cls, c.body), message(c.result, cls).data())
                 << cls << ": " << c.body;

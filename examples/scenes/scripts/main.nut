@@ -5,9 +5,9 @@
 g_texture_defs["sprites.png"] <- { mipmaps = false, frame_size = [32, 32], frame_pivot = [16, 16] };
 g_sprite_defs["ball"] <- { texture = "sprites.png", frames = [0, 1, 2, 3], duration = 0.6, loop = true };
 g_sprite_defs["glow"] <- { texture = "sprites.png", frame = 4, pivot = "center" };
-g_emitter_defs["sparks"] <- { sprite = "glow", spawn_rate = 12, spawn_duration = 0, spread = 360,
+g_emitter_defs["sparks"] <- { sprite = "glow", spawn_rate = 16, spawn_duration = 0, spread = 360,
                               speed = [60, 160], gravity = 200, duration = [0.3, 0.6],
-                              alpha_run = [1, 0], scale_run = [0.6, 0.1] };
+                              alpha_run = [1, 0], scale_run = [1, 0.2] };
 g_texture_defs["fonts/sans24.png"] <- { mipmaps = false };
 g_font_defs["sans24"] <- { file = "fonts/sans24.fnt" };
 

@@ -93,24 +93,5 @@ TEST_F(SceneScriptApi, ValuesReadBackInScriptUnits) {
     }
 }
 
-// Objects handed to scripts keep one instance each: the one the script made.
-TEST_F(SceneScriptApi, CallbacksReceiveTheScriptsOwnInstances) {
-    EXPECT_EQ(run(R"(
-        class Seer extends Probe {
-            seen = null;
-            function on_collision(other) { seen = other; }
-        }
-        local scene = Scene();
-        local a = Seer(scene, "a"), b = Probe(scene, "b");
-        foreach (o in [a, b]) {
-            o.add_collision_circle(0, 0, 1);
-            o.set_collision_bits(1, 1);
-        }
-        scene.update(0.1);
-        return (a.seen == b) + " " + events();
-    )"),
-              "true b>a");
-}
-
 }  // namespace
 }  // namespace tarn

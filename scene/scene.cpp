@@ -43,6 +43,8 @@ void Scene::append(SceneObject& object, int layer) {
         list.first = &object;
     list.last = &object;
     ++list.count;
+    if (object.is_collider())
+        ++collider_count_;
 }
 
 void Scene::unlink(SceneObject& object) {
@@ -56,6 +58,8 @@ void Scene::unlink(SceneObject& object) {
     else
         list.last = object.previous_;
     --list.count;
+    if (object.is_collider())
+        --collider_count_;
     object.scene_ = nullptr;
     object.previous_ = object.next_ = nullptr;
 }

@@ -71,16 +71,18 @@ private:
         ObjectRef<SceneObject> object;
         ObjectRef<SceneObject> other;
     };
-    // An object taking part in the collision pass, with its circles in world space.
+    struct WorldCircle {
+        float x, y, radius;
+    };
+    // An object taking part in the collision pass, with its circles in world space and one
+    // circle around them all (the circle itself when there is one).
     struct Collider {
         SceneObject* object;
         std::int32_t bits;
         std::int32_t mask;
+        WorldCircle bound;
         std::uint32_t first_circle;
         std::uint32_t end_circle;
-    };
-    struct WorldCircle {
-        float x, y, radius;
     };
     struct SortEntry {
         float key;  // world y of the root ancestor
@@ -96,16 +98,20 @@ private:
     void update_layer(int index, float dt, SceneCallbacks* callbacks, std::uint32_t pass);
     SceneObject* continue_walk(SceneObject* current, SceneObject* successor, int index,
                                std::uint32_t pass) const;
-    void finish_object(SceneObject& object, std::uint32_t events, SceneCallbacks* callbacks);
+    void finish_object(SceneObject& object, std::uint32_t events, SceneCallbacks* callbacks,
+                       bool pinned);
     void report_events(std::size_t first, SceneCallbacks* callbacks);
     void find_collisions();
     void collect_colliders();
+    bool colliders_overlap(const Collider& a, const Collider& b) const;
     void report_collisions(std::size_t first, SceneCallbacks* callbacks);
     std::array<Layer, kLayerCount> layers_{};
     ObjectRef<View2d> view_;
     // Update passes so far; stamps objects as they are advanced.
     std::uint32_t passes_ = 0;
     PinCount pins_;
+    // Objects of the scene that can collide; without any, updates skip the collision pass.
+    std::int32_t collider_count_ = 0;
     // Scratch kept between updates so a frame allocates nothing once they have grown. Nested
     // updates (from callbacks) use them as stacks.
     std::vector<EventRecord> events_;

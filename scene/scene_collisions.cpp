@@ -1,6 +1,9 @@
 // The collision pass of a scene update: every object with circles and collision bits or a mask
 // against every later one, in layer order; a pair reports to each side whose mask matches the
 // other's bits.
+#include <algorithm>
+#include <cmath>
+
 #include "scene/scene.hpp"
 #include "scene/scene_object.hpp"
 
@@ -18,6 +21,18 @@ bool circles_overlap(const Circle& a, const Circle& b) {
     return dx * dx + dy * dy <= reach * reach;
 }
 
+// A circle around circles: centred on the first, reaching as far as the farthest. Any circle
+// that touches one of them touches it.
+template <typename Circle>
+Circle bounding_circle(const Circle* first, const Circle* end) {
+    Circle bound = *first;
+    for (const Circle* c = first + 1; c != end; ++c) {
+        const float reach = std::hypot(c->x - first->x, c->y - first->y) + c->radius;
+        bound.radius = std::max(bound.radius, reach);
+    }
+    return bound;
+}
+
 }  // namespace
 
 // Objects that can take part, in walk order, with their circles' centres in world space. Only
@@ -27,7 +42,7 @@ void Scene::collect_colliders() {
     circles_.clear();
     for (const Layer& layer : layers_) {
         for (SceneObject* o = layer.first; o != nullptr; o = o->next_) {
-            if (o->shapes_.empty() || (o->collision_bits_ == 0 && o->collision_mask_ == 0))
+            if (!o->is_collider())
                 continue;
             const Affine2& world = o->world_matrix();
             const auto first = static_cast<std::uint32_t>(circles_.size());
@@ -35,23 +50,34 @@ void Scene::collect_colliders() {
                 circles_.push_back({world.apply_x(shape.center_x, shape.center_y),
                                     world.apply_y(shape.center_x, shape.center_y), shape.radius});
             }
-            colliders_.push_back({o, o->collision_bits_, o->collision_mask_, first,
+            colliders_.push_back({o,
+                                  o->collision_bits_,
+                                  o->collision_mask_,
+                                  {},
+                                  first,
                                   static_cast<std::uint32_t>(circles_.size())});
         }
     }
+    for (Collider& c : colliders_)
+        c.bound = bounding_circle(&circles_[c.first_circle], circles_.data() + c.end_circle);
+}
+
+bool Scene::colliders_overlap(const Collider& a, const Collider& b) const {
+    if (!circles_overlap(a.bound, b.bound))
+        return false;
+    if (a.end_circle - a.first_circle == 1 && b.end_circle - b.first_circle == 1)
+        return true;
+    for (std::uint32_t i = a.first_circle; i < a.end_circle; ++i) {
+        for (std::uint32_t j = b.first_circle; j < b.end_circle; ++j) {
+            if (circles_overlap(circles_[i], circles_[j]))
+                return true;
+        }
+    }
+    return false;
 }
 
 void Scene::find_collisions() {
     collect_colliders();
-    auto overlap = [this](const Collider& a, const Collider& b) {
-        for (std::uint32_t i = a.first_circle; i < a.end_circle; ++i) {
-            for (std::uint32_t j = b.first_circle; j < b.end_circle; ++j) {
-                if (circles_overlap(circles_[i], circles_[j]))
-                    return true;
-            }
-        }
-        return false;
-    };
     const std::size_t count = colliders_.size();
     for (std::size_t i = 0; i < count; ++i) {
         const Collider& a = colliders_[i];
@@ -59,7 +85,7 @@ void Scene::find_collisions() {
             const Collider& b = colliders_[j];
             const bool a_reacts = (a.mask & b.bits) != 0;
             const bool b_reacts = (b.mask & a.bits) != 0;
-            if (!(a_reacts || b_reacts) || !overlap(a, b))
+            if (!(a_reacts || b_reacts) || !colliders_overlap(a, b))
                 continue;
             if (a_reacts)
                 collisions_.push_back({ObjectRef(a.object), ObjectRef(b.object)});

@@ -44,14 +44,6 @@ public:
     static constexpr int kMinLayer = -16;
     static constexpr int kMaxLayer = 16;
 
-    // Events of one update, one bit per SceneEvent that waits for the end of the layer walk.
-    enum UpdateResult : std::uint32_t {
-        kMoveEnded = 0x1,
-        kRotateEnded = 0x2,
-        kFadeEnded = 0x4,
-        kOutOfArea = 0x8,
-    };
-
     static ClassDescriptor class_descriptor;
 
     SceneObject();
@@ -178,80 +170,92 @@ public:
     // Collisions: circles relative to the object, bits saying what it is and a mask saying what
     // it reacts to.
     void add_collision_circle(const Vec2& center, float radius);
-    void remove_all_collisions() { shapes_.clear(); }
+    void remove_all_collisions();
     const std::vector<CollisionShape>& collision_shapes() const { return shapes_; }
     std::int32_t collision_bits() const { return collision_bits_; }
     std::int32_t collision_mask() const { return collision_mask_; }
-    void set_collision_bits(std::int32_t bits, std::int32_t mask) {
-        collision_bits_ = bits;
-        collision_mask_ = mask;
-    }
+    void set_collision_bits(std::int32_t bits, std::int32_t mask);
     // Whether point (canvas coordinates) lies in a shape of the shown sprite or of the object.
     bool test_collision_with_point(const Vec2& point);
-
-    // One object's part of Scene::update: fade, rotation, move, animation (calling
-    // "on_animation_end" through callbacks at once) and emitter, then the area test. Returns the
-    // UpdateResult bits of the events that wait for the end of the walk.
-    std::uint32_t update(float dt, SceneCallbacks* callbacks);
-    // Draws the visual (and text) into the renderer's quad batch; the caller skips disabled
-    // objects and has applied the view.
-    void draw(Renderer& renderer);
 
 private:
     friend class Scene;
 
-    void start_animation(bool backward, bool random);
+    // What one step of Scene::update found, one bit each.
+    enum Step : std::uint32_t {
+        kMoveEnded = 0x1,
+        kRotateEnded = 0x2,
+        kFadeEnded = 0x4,
+        kOutOfArea = 0x8,
+        kAnimationEnded = 0x10,
+    };
+
+    // The first part of an object's update: fade, rotation, move and animation. Returns Step
+    // bits.
+    std::uint32_t advance(float dt);
+    // The emitter's part: particles at the world origin; a finished auto-destroy emitter
+    // disables the object and drops its owner's reference, which may be the last one.
+    void update_emitter(float dt);
+    bool out_of_area();
+    // Draws the visual (and text) into the renderer's quad batch.
+    void draw(Renderer& renderer);
     void draw_sprite(Renderer& renderer, const Sprite& shown);
     void draw_tiles(Renderer& renderer, const Sprite& shown, const Affine2& matrix,
                     PackedColor color);
+    void start_animation(bool backward, bool random);
     void choose_texture_sprite();
-    bool out_of_area();
-    void update_emitter(float dt);
+    // Whether the collision pass considers the object: it has circles and bits or a mask.
+    bool is_collider() const {
+        return !shapes_.empty() && (collision_bits_ != 0 || collision_mask_ != 0);
+    }
+    // Tells the scene when a change of shapes or bits made the object start or stop colliding.
+    void collider_changed(bool was_collider);
     // Keeps the object alive across script callbacks (see Scene::update); the last unpin
     // deletes an object that nothing holds any more and reports false.
     void pin() { pins_.pin(*this); }
     bool unpin() { return pins_.unpin(*this); }
 
+    // What every update and every drawing reads comes first, next to the Entity2d transform.
+    SceneObject* next_ = nullptr;
     Scene* scene_ = nullptr;
     std::int32_t layer_ = 0;
-    SceneObject* previous_ = nullptr;
-    SceneObject* next_ = nullptr;
+    // The update pass that last advanced this object, so that a walk changed by callbacks
+    // advances it once.
+    std::uint32_t update_stamp_ = 0;
     VisualKind visual_kind_ = kNoVisual;
+    std::int32_t flags_ = 0;
     bool enabled_ = true;
     bool auto_destroy_ = false;
     bool repeat_x_ = false;
     bool repeat_y_ = false;
-    std::int32_t flags_ = 0;
-    // The update pass that last advanced this object, so a walk changed by callbacks updates it
-    // once; pins held by running updates.
-    std::uint32_t update_stamp_ = 0;
     PinCount pins_;
+    SpriteAnimation animation_;
+    FadeState fade_;
+    RotateState rotate_;
+    MoveState move_;
+    ObjectRef<Sprite> sprite_;
     Vec4 color_ = {1.0f, 1.0f, 1.0f, 1.0f};
     float occlusion_ = 1.0f;
     Vec2 local_scale_ = {1.0f, 1.0f};
     Vec2 shear_ = {0.0f, 0.0f};
-    MoveState move_;
-    RotateState rotate_;
-    FadeState fade_;
-    SpriteAnimation animation_;
-    ObjectRef<Sprite> sprite_;
-    ObjectRef<Texture> texture_;
+    std::unique_ptr<TextLayout> text_layout_;
     ObjectRef<Sprite> texture_sprite_;
+    SceneObject* previous_ = nullptr;
+    std::int32_t collision_bits_ = 0;
+    std::int32_t collision_mask_ = 0;
+    std::vector<CollisionShape> shapes_;
+    ObjectRef<Texture> texture_;
     std::int32_t frame_ = 0;
     ObjectRef<Font> font_;
-    std::unique_ptr<TextLayout> text_layout_;
     float text_width_ = -1.0f;
     float font_scale_ = 1.0f;
     TextAlign text_align_ = kTextAlignLeft;
     Vec2 area_min_{};
     Vec2 area_max_{};
-    EmitterState emitter_;
-    std::vector<CollisionShape> shapes_;
     Vec2 line_end_{};
-    std::int32_t collision_bits_ = 0;
-    std::int32_t collision_mask_ = 0;
     // Tile steps last written to the log by a repeating visual.
     Vec2 logged_tile_steps_{};
+    EmitterState emitter_;
 };
 
 }  // namespace tarn

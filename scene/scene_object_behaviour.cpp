@@ -1,4 +1,5 @@
 #include "core/random.hpp"
+#include "scene/scene.hpp"
 #include "scene/scene_object.hpp"
 
 namespace tarn {
@@ -69,7 +70,27 @@ void SceneObject::set_looping(bool looping) {
 }
 
 void SceneObject::add_collision_circle(const Vec2& center, float radius) {
+    const bool was_collider = is_collider();
     shapes_.push_back(CollisionShape::circle(center[0], center[1], radius));
+    collider_changed(was_collider);
+}
+
+void SceneObject::remove_all_collisions() {
+    const bool was_collider = is_collider();
+    shapes_.clear();
+    collider_changed(was_collider);
+}
+
+void SceneObject::set_collision_bits(std::int32_t bits, std::int32_t mask) {
+    const bool was_collider = is_collider();
+    collision_bits_ = bits;
+    collision_mask_ = mask;
+    collider_changed(was_collider);
+}
+
+void SceneObject::collider_changed(bool was_collider) {
+    if (scene_ != nullptr && was_collider != is_collider())
+        scene_->collider_count_ += was_collider ? -1 : 1;
 }
 
 namespace {
@@ -113,30 +134,26 @@ void SceneObject::update_emitter(float dt) {
     }
 }
 
-std::uint32_t SceneObject::update(float dt, SceneCallbacks* callbacks) {
-    std::uint32_t events = 0;
+std::uint32_t SceneObject::advance(float dt) {
+    std::uint32_t steps = 0;
     if (fade_.active() && fade_.step(dt, color_[3]))
-        events |= kFadeEnded;
+        steps |= kFadeEnded;
     if (rotate_.mode != RotateState::kNone) {
         float turns = rotation();
         if (rotate_.step(dt, turns))
-            events |= kRotateEnded;
+            steps |= kRotateEnded;
         set_rotation(turns);
     }
     if (move_.mode != MoveState::kNone) {
         Vec2 position{x(), y()};
         if (move_.step(dt, position))
-            events |= kMoveEnded;
+            steps |= kMoveEnded;
         set_position(position[0], position[1]);
     }
     if (animation_.has(SpriteAnimation::kPlaying) && sprite_ && sprite_->load_state() == kLoaded &&
-        animation_.step(*sprite_, dt) && callbacks != nullptr && callbacks->has_receiver(*this))
-        callbacks->on_event(*this, SceneEvent::kAnimationEnd);
-    if (visual_kind_ == kEmitterVisual)
-        update_emitter(dt);
-    if ((flags_ & kAreaSet) != 0 && out_of_area())
-        events |= kOutOfArea;
-    return events;
+        animation_.step(*sprite_, dt))
+        steps |= kAnimationEnded;
+    return steps;
 }
 
 }  // namespace tarn

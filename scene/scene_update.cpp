@@ -1,9 +1,11 @@
 // The frame update of a scene: the layer walk, the events it collected, the collision pass.
 //
 // Script callbacks run in the middle of it and may release, move or destroy any object, or the
-// scene. So the scene and every object the walk still needs (the current one, its successor,
-// those with events waiting) are pinned, and the walk stamps each object it advances, so that a
-// list changed under it is resumed without advancing anything twice.
+// scene. So the scene is pinned for the whole update; before anything runs that may call back
+// ("on_animation_end", or an auto-destroy emitter dropping its owner's reference) the walk pins
+// the current object and its successor; objects with events waiting stay pinned until their
+// callbacks are done. The walk stamps each object it advances, so that a list changed under it
+// is resumed without advancing anything twice.
 #include "scene/scene.hpp"
 #include "scene/scene_object.hpp"
 
@@ -18,7 +20,7 @@ void Scene::update(float dt, SceneCallbacks* callbacks) {
     for (int index = 0; index < kLayerCount; ++index)
         update_layer(index, dt, callbacks, pass);
     report_events(first_event, callbacks);
-    if (callbacks != nullptr) {
+    if (callbacks != nullptr && collider_count_ > 0) {
         const std::size_t first_collision = collisions_.size();
         find_collisions();
         report_collisions(first_collision, callbacks);
@@ -28,22 +30,43 @@ void Scene::update(float dt, SceneCallbacks* callbacks) {
 
 void Scene::update_layer(int index, float dt, SceneCallbacks* callbacks, std::uint32_t pass) {
     SceneObject* current = continue_walk(nullptr, nullptr, index, pass);
-    if (current == nullptr)
-        return;
-    current->pin();
+    bool current_pinned = false;
     while (current != nullptr) {
         SceneObject* successor = current->next_;
-        if (successor != nullptr)
-            successor->pin();
-        const std::uint32_t events = current->update(dt, callbacks);
+        bool held = false;
+        auto hold = [&] {
+            if (held)
+                return;
+            held = true;
+            if (!current_pinned)
+                current->pin();
+            current_pinned = true;
+            if (successor != nullptr)
+                successor->pin();
+        };
+        std::uint32_t steps = current->advance(dt);
+        if ((steps & SceneObject::kAnimationEnded) != 0 && callbacks != nullptr &&
+            callbacks->has_receiver(*current)) {
+            hold();
+            callbacks->on_event(*current, SceneEvent::kAnimationEnd);
+        }
+        if (current->visual_kind_ == SceneObject::kEmitterVisual) {
+            hold();
+            current->update_emitter(dt);
+        }
+        if ((current->flags_ & SceneObject::kAreaSet) != 0 && current->out_of_area())
+            steps |= SceneObject::kOutOfArea;
         current->update_stamp_ = pass;
         SceneObject* following = continue_walk(current, successor, index, pass);
-        if (following != nullptr)
-            following->pin();
-        if (successor != nullptr)
-            successor->unpin();
-        finish_object(*current, events, callbacks);
+        if (held) {
+            if (following != nullptr)
+                following->pin();
+            if (successor != nullptr)
+                successor->unpin();
+        }
+        finish_object(*current, steps & ~SceneObject::kAnimationEnded, callbacks, current_pinned);
         current = following;
+        current_pinned = held && following != nullptr;
     }
 }
 
@@ -65,12 +88,16 @@ SceneObject* Scene::continue_walk(SceneObject* current, SceneObject* successor, 
     return next;
 }
 
-// Keeps an object with events for the callbacks after the walk; lets go of the others.
-void Scene::finish_object(SceneObject& object, std::uint32_t events, SceneCallbacks* callbacks) {
-    if (events != 0 && callbacks != nullptr && callbacks->has_receiver(object))
+// Keeps an object with events for the callbacks after the walk, pinned; lets go of the others.
+void Scene::finish_object(SceneObject& object, std::uint32_t events, SceneCallbacks* callbacks,
+                          bool pinned) {
+    if (events != 0 && callbacks != nullptr && callbacks->has_receiver(object)) {
+        if (!pinned)
+            object.pin();
         events_.push_back({&object, events});
-    else
+    } else if (pinned) {
         object.unpin();
+    }
 }
 
 void Scene::report_events(std::size_t first, SceneCallbacks* callbacks) {

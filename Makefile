@@ -36,6 +36,7 @@ bench: build
 	@GALLIUM_NOOP=1 tools/with-display $(BUILD_DIR)/bench/bench_sprite_draw
 	@tools/with-display $(BUILD_DIR)/bench/bench_sprite_draw
 	@GALLIUM_NOOP=1 tools/with-display $(BUILD_DIR)/bench/bench_text_draw
+	@GALLIUM_NOOP=1 tools/with-display $(BUILD_DIR)/bench/bench_scene_frame
 	@tools/with-display $(BUILD_DIR)/bench/bench_text_draw
 	@GALLIUM_NOOP=1 tools/with-display bench/run-scene-bench $(BUILD_DIR)/tarn $(SCENE_SPRITES)
 	@BENCH_FRAMES=30 tools/with-display bench/run-scene-bench $(BUILD_DIR)/tarn $(SCENE_SPRITES)

@@ -107,6 +107,7 @@ void Scene::sort_layer(int layer) {
     }
     list.first = entries.front().object;
     list.last = previous;
+    ++list.sorts;
 }
 
 void Scene::render_2d(Renderer& renderer, int window_width, int window_height) {

@@ -60,6 +60,8 @@ private:
         SceneObject* first = nullptr;
         SceneObject* last = nullptr;
         std::int32_t count = 0;
+        // Sorts so far: a walk resumes from the top of a layer that was reordered under it.
+        std::uint32_t sorts = 0;
     };
     // An object with events waiting for the end of the layer walk; it stays pinned until then.
     struct EventRecord {
@@ -84,6 +86,14 @@ private:
         std::uint32_t first_circle;
         std::uint32_t end_circle;
     };
+    // The object the update walk is on and what it holds while callbacks may run.
+    struct WalkStep {
+        SceneObject* current;
+        SceneObject* successor;
+        bool current_pinned;
+        bool held = false;        // current and successor pinned
+        std::uint32_t sorts = 0;  // of the layer when they were
+    };
     struct SortEntry {
         float key;  // world y of the root ancestor
         std::int32_t order;
@@ -96,6 +106,9 @@ private:
     void append(SceneObject& object, int layer);
     void unlink(SceneObject& object);
     void update_layer(int index, float dt, SceneCallbacks* callbacks, std::uint32_t pass);
+    void hold(WalkStep& step, int index);
+    std::uint32_t advance_object(WalkStep& step, int index, float dt, SceneCallbacks* callbacks);
+    SceneObject* step_on(const WalkStep& step, int index, std::uint32_t pass);
     SceneObject* continue_walk(SceneObject* current, SceneObject* successor, int index,
                                std::uint32_t pass) const;
     void finish_object(SceneObject& object, std::uint32_t events, SceneCallbacks* callbacks,

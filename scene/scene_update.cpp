@@ -30,44 +30,64 @@ void Scene::update(float dt, SceneCallbacks* callbacks) {
 
 void Scene::update_layer(int index, float dt, SceneCallbacks* callbacks, std::uint32_t pass) {
     SceneObject* current = continue_walk(nullptr, nullptr, index, pass);
-    bool current_pinned = false;
+    bool pinned = false;
     while (current != nullptr) {
-        SceneObject* successor = current->next_;
-        bool held = false;
-        auto hold = [&] {
-            if (held)
-                return;
-            held = true;
-            if (!current_pinned)
-                current->pin();
-            current_pinned = true;
-            if (successor != nullptr)
-                successor->pin();
-        };
-        std::uint32_t steps = current->advance(dt);
-        if ((steps & SceneObject::kAnimationEnded) != 0 && callbacks != nullptr &&
-            callbacks->has_receiver(*current)) {
-            hold();
-            callbacks->on_event(*current, SceneEvent::kAnimationEnd);
-        }
-        if (current->visual_kind_ == SceneObject::kEmitterVisual) {
-            hold();
-            current->update_emitter(dt);
-        }
-        if ((current->flags_ & SceneObject::kAreaSet) != 0 && current->out_of_area())
-            steps |= SceneObject::kOutOfArea;
+        WalkStep step{current, current->next_, pinned};
+        const std::uint32_t events = advance_object(step, index, dt, callbacks);
         current->update_stamp_ = pass;
-        SceneObject* following = continue_walk(current, successor, index, pass);
-        if (held) {
-            if (following != nullptr)
-                following->pin();
-            if (successor != nullptr)
-                successor->unpin();
-        }
-        finish_object(*current, steps & ~SceneObject::kAnimationEnded, callbacks, current_pinned);
+        SceneObject* following = step_on(step, index, pass);
+        finish_object(*current, events, callbacks, step.current_pinned);
         current = following;
-        current_pinned = held && following != nullptr;
+        pinned = step.held && following != nullptr;
     }
+}
+
+// Before anything that may call back, the current object and its successor are pinned.
+void Scene::hold(WalkStep& step, int index) {
+    if (step.held)
+        return;
+    step.held = true;
+    step.sorts = layers_[static_cast<std::size_t>(index)].sorts;
+    if (!step.current_pinned)
+        step.current->pin();
+    step.current_pinned = true;
+    if (step.successor != nullptr)
+        step.successor->pin();
+}
+
+// One object's update: fade, rotation, move, animation ("on_animation_end" at once), emitter,
+// area. Returns the events that wait for the end of the walk.
+std::uint32_t Scene::advance_object(WalkStep& step, int index, float dt,
+                                    SceneCallbacks* callbacks) {
+    SceneObject& object = *step.current;
+    const std::uint32_t steps = object.advance(dt);
+    if ((steps & SceneObject::kAnimationEnded) != 0 && callbacks != nullptr &&
+        callbacks->has_receiver(object)) {
+        hold(step, index);
+        callbacks->on_event(object, SceneEvent::kAnimationEnd);
+    }
+    if (object.visual_kind_ == SceneObject::kEmitterVisual) {
+        hold(step, index);
+        object.update_emitter(dt);
+    }
+    const bool outside = (object.flags_ & SceneObject::kAreaSet) != 0 && object.out_of_area();
+    return (steps & ~SceneObject::kAnimationEnded) |
+           (outside ? std::uint32_t{SceneObject::kOutOfArea} : 0u);
+}
+
+// Where the walk goes on after step, pinned when callbacks ran; the successor's pin goes. A
+// layer sorted meanwhile is walked again from its top.
+SceneObject* Scene::step_on(const WalkStep& step, int index, std::uint32_t pass) {
+    if (!step.held)
+        return continue_walk(step.current, step.successor, index, pass);
+    const bool reordered = layers_[static_cast<std::size_t>(index)].sorts != step.sorts;
+    SceneObject* following = reordered ? continue_walk(nullptr, nullptr, index, pass)
+                                       : continue_walk(step.current, step.successor, index, pass);
+    if (following != nullptr)
+        following->pin();
+    if (step.successor != nullptr)
+        step.successor->unpin();
+    return following;
 }
 
 // The next object of layer index to advance: the successor taken before the update when it is

@@ -6,6 +6,7 @@
 #include "scene/scene.hpp"
 #include "scene/scene_object.hpp"
 #include "support/temp_dir.hpp"
+#include "unit/resources/image_test_files.hpp"
 #include "unit/resources/sprite_fixture.hpp"
 #include "unit/resources/test_font.hpp"
 
@@ -137,29 +138,19 @@ TEST_F(SceneDrawing, ColoursArePremultipliedAndOcclusionScalesOnlyAlpha) {
 TEST_F(SceneDrawing, HiddenDisabledAndEmptyObjectsDrawNothing) {
     Sprite* hidden = load_sprite("hidden", "{ texture = \"nothing\" }");
     ASSERT_NE(hidden, nullptr);
-    struct Case {
-        const char* what;
-        void (*change)(SceneObject&, Sprite* hidden);
+    using Change = void (*)(SceneObject&, Sprite * hidden);
+    const std::pair<Change, Rgb> cases[] = {
+        {[](SceneObject&, Sprite*) {}, kRed},
+        {[](SceneObject& o, Sprite*) { o.set_enabled(false); }, kBlue},
+        {[](SceneObject& o, Sprite* h) { o.set_sprite(h); }, kBlue},
+        {[](SceneObject& o, Sprite*) { o.set_sprite(nullptr); }, kBlue},
+        {[](SceneObject& o, Sprite*) { o.set_scene(nullptr); }, kBlue},
     };
-    const Case cases[] = {
-        {"disabled", [](SceneObject& o, Sprite*) { o.set_enabled(false); }},
-        {"on the null texture", [](SceneObject& o, Sprite* h) { o.set_sprite(h); }},
-        {"without a sprite", [](SceneObject& o, Sprite*) { o.set_sprite(nullptr); }},
-        {"out of the scene", [](SceneObject& o, Sprite*) { o.set_scene(nullptr); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [change, expected] : cases) {
         reset_scene();
-        SceneObject* o = add(red_sprite_, 0, 0, 64);
-        c.change(*o, hidden);
+        change(*add(red_sprite_, 0, 0, 64), hidden);
         draw();
-        expect_pixels({{32, 32, kBlue}});
-        if (o->scene() != nullptr) {
-            o->set_enabled(true);
-            o->set_sprite(red_sprite_);
-            draw();
-            expect_pixels({{32, 32, kRed}});
-        }
+        expect_pixels({{32, 32, expected}});
     }
 }
 
@@ -267,7 +258,8 @@ TEST_F(SceneDrawing, EmittersPlayAtTheWorldOriginAndMayDestroyThemselvesWhenDone
     EXPECT_EQ(scene_->count(0), 0);
 }
 
-class SceneText : public SceneDrawing {
+// Scenes whose resources are files in a game folder's "data".
+class SceneFiles : public SceneDrawing {
 protected:
     void SetUp() override {
         previous_dir_ = std::filesystem::current_path();
@@ -293,7 +285,7 @@ protected:
 
 // Glyph "a" is 8 x 12 at (1, 3) from the pen, on a white page; the red unit sprite is scaled
 // with the text.
-TEST_F(SceneText, TextsDrawBesideTheirSpriteAndInsteadOfAReplacedOne) {
+TEST_F(SceneFiles, TextsDrawBesideTheirSpriteAndInsteadOfAReplacedOne) {
     struct Case {
         const char* what;
         bool sprite_first;  // else the text comes first
@@ -321,6 +313,52 @@ TEST_F(SceneText, TextsDrawBesideTheirSpriteAndInsteadOfAReplacedOne) {
         EXPECT_EQ(o->visual_kind(),
                   c.sprite_shows ? SceneObject::kSpriteVisual : SceneObject::kTextVisual);
     }
+}
+
+// "strip.png" is 4 x 2 pixels, red on the left half and green on the right, cut into two frames.
+TEST_F(SceneFiles, TexturesShowTheirFrameOrTheWholePicture) {
+    PngPicture strip;
+    strip.width = 4;
+    strip.height = 2;
+    for (int i = 0; i < 8; ++i) {
+        const bool red = i % 4 < 2;
+        strip.rows.insert(strip.rows.end(),
+                          {std::uint8_t(red ? 255 : 0), std::uint8_t(red ? 0 : 255), 0});
+    }
+    write_file(dir_ / "data/strip.png", encode_png(strip));
+    ASSERT_TRUE(
+        vm_.run("::g_texture_defs[\"strip.png\"] <- { mipmaps = false, filtering = \"nearest\","
+                " grid_size = [2, 1] };"));
+    ObjectRef<Texture> texture(get_or_load<Texture>(vm_.vm(), "strip.png", false));
+    ASSERT_TRUE(texture);
+    struct Case {
+        int frame;
+        Vec2 size;
+        std::vector<Probe> probes;  // the object is at (10, 10), scaled 8 times
+    };
+    const std::vector<Case> cases = {
+        {0, {2, 2}, {{12, 12, kRed}, {25, 25, kRed}, {27, 12, kBlue}}},
+        {1, {2, 2}, {{12, 12, kGreen}, {25, 25, kGreen}, {27, 12, kBlue}}},
+        {2, {4, 2}, {{12, 12, kRed}, {40, 12, kGreen}, {12, 27, kBlue}}},
+        {-1, {4, 2}, {{12, 12, kRed}, {40, 12, kGreen}, {12, 27, kBlue}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.frame);
+        reset_scene();
+        SceneObject* o = add(nullptr, 10, 10, 8);
+        o->set_frame(c.frame);
+        o->set_texture(texture.get());
+        EXPECT_EQ(o->visual_kind(), SceneObject::kTextureVisual);
+        EXPECT_EQ(o->size(), c.size);
+        draw();
+        expect_pixels(c.probes);
+    }
+    SceneObject* o = add(nullptr, 10, 10, 8);
+    o->set_texture(texture.get());
+    o->set_frame(1);  // chooses again
+    EXPECT_EQ(o->texture_sprite()->rect()[0], 2);
+    o->set_texture(nullptr);
+    EXPECT_EQ(o->visual_kind(), SceneObject::kNoVisual);
 }
 
 }  // namespace

@@ -13,19 +13,9 @@
 namespace tarn::test {
 
 inline const char* event_name(SceneEvent event) {
-    switch (event) {
-        case SceneEvent::kMoveEnd:
-            return "move_end";
-        case SceneEvent::kRotateEnd:
-            return "rotate_end";
-        case SceneEvent::kFadeAlphaEnd:
-            return "fade_alpha_end";
-        case SceneEvent::kOutOfArea:
-            return "out_of_area";
-        case SceneEvent::kAnimationEnd:
-            return "animation_end";
-    }
-    return "?";
+    static constexpr const char* kNames[] = {"move_end", "rotate_end", "fade_alpha_end",
+                                             "out_of_area", "animation_end"};
+    return kNames[static_cast<int>(event)];
 }
 
 // Callbacks that write "name:event" (and "name:collision:other") for named objects, and run an

@@ -99,6 +99,13 @@ TEST_F(SceneLifetime, CallbacksMayDropOrMoveAnythingAndEachObjectIsAdvancedOnce)
              t.held_["d"].reset();
          },
          {1, 1, 1, kDeleted, kDeleted}},
+        {"sort the last one to the top",
+         "a:animation_end",
+         [](SceneLifetime& t) {
+             t.held_["d"]->set_position(0, -1);
+             t.scene_->sort_layer(0);
+         },
+         {1, 1, 1, 1, kDeleted}},
         {"add an object to the layer",
          "a:animation_end",
          [](SceneLifetime& t) { t.add("e", 0); },
@@ -109,6 +116,13 @@ TEST_F(SceneLifetime, CallbacksMayDropOrMoveAnythingAndEachObjectIsAdvancedOnce)
          {2, 2, 2, 2, kDeleted}},
         {"drop everything after the walk",
          "a:move_end",
+         [](SceneLifetime& t) {
+             t.held_.clear();
+             t.scene_.reset();
+         },
+         {kDeleted, kDeleted, kDeleted, kDeleted, kDeleted}},
+        {"drop everything during the walk",
+         "a:animation_end",
          [](SceneLifetime& t) {
              t.held_.clear();
              t.scene_.reset();

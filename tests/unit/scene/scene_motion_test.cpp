@@ -43,30 +43,6 @@ TEST_F(SceneMotion, ProfiledMovesCoverTheirWayByTheProfile) {
     }
 }
 
-TEST_F(SceneMotion, ConstantMovesArriveOnceAndStay) {
-    ObjectRef<SceneObject> o = make("o", 10, 20);
-    o->move_to({40, 60}, 25);  // 50 units: 2 seconds
-    update(0.5f);
-    EXPECT_FLOAT_EQ(o->x(), 17.5f);
-    EXPECT_FLOAT_EQ(o->y(), 30);
-    update(1.25f);
-    update(0.5f);
-    EXPECT_FLOAT_EQ(o->x(), 40);
-    EXPECT_FLOAT_EQ(o->y(), 60);
-    update(1);
-    EXPECT_THAT(callbacks_.calls, ElementsAre("o:move_end"));
-
-    // To where it is: done at the next update. A stopped move reports nothing.
-    o->move_to({40, 60}, 25);
-    update(0.001f);
-    o->move_to({0, 0}, 1);
-    update(1);
-    o->stop_move();
-    update(10);
-    EXPECT_THAT(callbacks_.calls, ElementsAre("o:move_end", "o:move_end"));
-    EXPECT_NEAR(o->x(), 40 - 40 / std::hypot(40.0f, 60.0f), 1e-4);
-}
-
 TEST_F(SceneMotion, RotateToTurnsTheShortWay) {
     struct Case {
         float from, to;  // degrees
@@ -99,41 +75,97 @@ TEST_F(SceneMotion, RotateToTurnsTheShortWay) {
     }
 }
 
-TEST_F(SceneMotion, ContinuousRotationWrapsAndEndsNothing) {
-    ObjectRef<SceneObject> o = make("o");
-    o->rotate(-0.25f);
-    update(1);
-    EXPECT_NEAR(o->rotation(), 0.75f, 1e-5);
-    o->rotate_to(0.875f, 0.5f);  // replaces the continuous rotation
-    update(0.5f);
-    update(1);
-    EXPECT_NEAR(o->rotation(), 0.875f, 1e-5);
-    o->rotate(1);
-    o->stop_rotate();
-    update(0.5f);
-    EXPECT_NEAR(o->rotation(), 0.875f, 1e-5);
-    EXPECT_THAT(callbacks_.calls, ElementsAre("o:rotate_end"));
-}
-
-TEST_F(SceneMotion, FadesChangeAlphaAndEndOnce) {
-    ObjectRef<SceneObject> o = make("o");
-    o->set_color({1, 0.5f, 0.25f, 0.8f});
-    o->fade_alpha_to(0.2f, 2);
-    update(0.5f);
-    EXPECT_FLOAT_EQ(o->color()[3], 0.65f);
-    EXPECT_FLOAT_EQ(o->color()[1], 0.5f);
-    update(2);
-    update(1);
-    EXPECT_FLOAT_EQ(o->color()[3], 0.2f);
-    o->fade_alpha_to(0, 0);
-    update(0.001f);
-    EXPECT_FLOAT_EQ(o->color()[3], 0);
-    o->fade_alpha_to(1, 1);
-    update(0.5f);
-    o->stop_fade_alpha();
-    update(1);
-    EXPECT_FLOAT_EQ(o->color()[3], 0.5f);
-    EXPECT_THAT(callbacks_.calls, ElementsAre("o:fade_alpha_end", "o:fade_alpha_end"));
+// The object starts at (10, 20) with alpha 1 and rotation 0.
+TEST_F(SceneMotion, BehavioursEndOnceAndStopWhenTold) {
+    using Value = float (*)(const SceneObject&);
+    const Value x = [](const SceneObject& o) { return o.x(); };
+    const Value alpha = [](const SceneObject& o) { return o.color()[3]; };
+    const Value turns = [](const SceneObject& o) { return o.rotation(); };
+    struct Case {
+        const char* what;
+        void (*start)(SceneObject&);
+        std::vector<float> steps;  // of the updates
+        Value value;
+        float expected;
+        int ends;
+    };
+    const std::vector<Case> cases = {
+        // 50 units at 25 a second: 2 seconds.
+        {"move part way",
+         [](SceneObject& o) {
+             o.move_to({40, 60}, 25);
+         },
+         {0.5f},
+         x,
+         17.5f,
+         0},
+        {"move",
+         [](SceneObject& o) {
+             o.move_to({40, 60}, 25);
+         },
+         {1.25f, 1, 1},
+         x,
+         40,
+         1},
+        {"move to where it is",
+         [](SceneObject& o) {
+             o.move_to({10, 20}, 25);
+         },
+         {1e-3f, 1},
+         x,
+         10,
+         1},
+        {"stopped move",
+         [](SceneObject& o) {
+             o.move_to({40, 60}, 25);
+             o.stop_move();
+         },
+         {1},
+         x,
+         10,
+         0},
+        {"fade part way", [](SceneObject& o) { o.fade_alpha_to(0.2f, 2); }, {0.5f}, alpha, 0.8f, 0},
+        {"fade", [](SceneObject& o) { o.fade_alpha_to(0.2f, 2); }, {1.5f, 1, 1}, alpha, 0.2f, 1},
+        {"fade in no time", [](SceneObject& o) { o.fade_alpha_to(0, 0); }, {1e-3f}, alpha, 0, 1},
+        {"stopped fade",
+         [](SceneObject& o) {
+             o.fade_alpha_to(0, 1);
+             o.stop_fade_alpha();
+         },
+         {1},
+         alpha,
+         1,
+         0},
+        {"rotation wraps", [](SceneObject& o) { o.rotate(-0.25f); }, {1, 1}, turns, 0.5f, 0},
+        {"rotate_to replaces rotate",
+         [](SceneObject& o) {
+             o.rotate(1);
+             o.rotate_to(0.125f, 0.5f);
+         },
+         {1, 1},
+         turns,
+         0.125f,
+         1},
+        {"stopped rotation",
+         [](SceneObject& o) {
+             o.rotate(1);
+             o.stop_rotate();
+         },
+         {1},
+         turns,
+         0,
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        callbacks_ = RecordingCallbacks();
+        ObjectRef<SceneObject> o = make("o", 10, 20);
+        c.start(*o);
+        for (float dt : c.steps)
+            update(dt);
+        EXPECT_NEAR(c.value(*o), c.expected, 1e-5);
+        EXPECT_EQ(callbacks_.calls.size(), static_cast<std::size_t>(c.ends));
+    }
 }
 
 }  // namespace

@@ -142,26 +142,16 @@ TEST_F(SceneUpdate, CirclesSitInTheObjectsWorldAndPointsTestAgainstThem) {
 TEST_F(SceneUpdate, AnEndedAnimationIsReportedOnce) {
     struct Case {
         const char* what;
-        void (*start)(SceneObject&);
+        bool looping, play, backward, stop;
         int reports;
         bool playing;  // after the updates
     };
     const Case cases[] = {
-        {"one shot", [](SceneObject& o) { o.play(); }, 1, false},
-        {"played backward", [](SceneObject& o) { o.play_backward(); }, 1, false},
-        {"looping",
-         [](SceneObject& o) {
-             o.set_looping(true);
-             o.play();
-         },
-         0, true},
-        {"stopped",
-         [](SceneObject& o) {
-             o.play();
-             o.stop();
-         },
-         0, false},
-        {"never played", [](SceneObject&) {}, 0, false},
+        {"one shot", false, true, false, false, 1, false},
+        {"backward", false, true, true, false, 1, false},
+        {"looping", true, true, false, false, 0, true},
+        {"stopped", false, true, false, true, 0, false},
+        {"never played", false, false, false, false, 0, false},
     };
     ObjectRef<Sprite> timer = timer_sprite();
     for (const Case& c : cases) {
@@ -169,7 +159,12 @@ TEST_F(SceneUpdate, AnEndedAnimationIsReportedOnce) {
         callbacks_ = RecordingCallbacks();
         ObjectRef<SceneObject> o = make("o");
         o->set_sprite(timer.get());
-        c.start(*o);
+        if (c.looping)
+            o->set_looping(true);
+        if (c.play)
+            c.backward ? o->play_backward() : o->play();
+        if (c.stop)
+            o->stop();
         for (int i = 0; i < 4; ++i)
             update(0.1f);
         EXPECT_EQ(callbacks_.calls.size(), static_cast<std::size_t>(c.reports));

@@ -9,6 +9,8 @@
 #include "resources/shader.hpp"
 #include "resources/sprite_script.hpp"
 #include "resources/texture_script.hpp"
+#include "scene/scene_object_script.hpp"
+#include "scene/scene_script.hpp"
 #include "script/engine_object_script.hpp"
 #include "script/file_script.hpp"
 #include "script/game_object_script.hpp"
@@ -45,6 +47,8 @@ void register_engine_classes(HSQUIRRELVM vm) {
     register_time_class(vm);
     register_vector_math(vm);
     register_game_object_class(vm);
+    register_scene_class(vm);
+    register_scene_object_class(vm);
 }
 
 }  // namespace tarn

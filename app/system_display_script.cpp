@@ -16,13 +16,6 @@ namespace tarn {
 
 namespace {
 
-// The truth of a bool or number argument (false, 0 and 0.0 are false).
-bool truth_of(HSQUIRRELVM vm, SQInteger index) {
-    SQBool value = SQFalse;
-    sq_tobool(vm, index, &value);
-    return value != SQFalse;
-}
-
 // A configuration function kept with the display: the status bar exists only on phones, the
 // setting is kept for scripts that read it.
 SQInteger set_iphone_status_bar_visible(HSQUIRRELVM vm) {

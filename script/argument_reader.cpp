@@ -3,7 +3,7 @@
 namespace tarn {
 
 bool read_integer(HSQUIRRELVM vm, SQInteger index, int& out) {
-    SQObjectType type = sq_gettype(vm, index);
+    SQObjectType type = argument_type(vm, index);
     if (type == OT_INTEGER) {
         SQInteger value = 0;
         sq_getinteger(vm, index, &value);
@@ -21,7 +21,7 @@ bool read_integer(HSQUIRRELVM vm, SQInteger index, int& out) {
 }
 
 bool read_float(HSQUIRRELVM vm, SQInteger index, float& out) {
-    SQObjectType type = sq_gettype(vm, index);
+    SQObjectType type = argument_type(vm, index);
     if (type == OT_INTEGER || type == OT_FLOAT) {
         SQFloat value = 0;
         sq_getfloat(vm, index, &value);
@@ -33,7 +33,7 @@ bool read_float(HSQUIRRELVM vm, SQInteger index, float& out) {
 }
 
 bool read_string(HSQUIRRELVM vm, SQInteger index, const char*& out) {
-    if (sq_gettype(vm, index) == OT_STRING && SQ_SUCCEEDED(sq_getstring(vm, index, &out))) {
+    if (argument_type(vm, index) == OT_STRING && SQ_SUCCEEDED(sq_getstring(vm, index, &out))) {
         return true;
     }
     sq_throwerror(vm, "Expecting string.");
@@ -46,6 +46,12 @@ bool read_string(HSQUIRRELVM vm, SQInteger index, SharedString& out) {
         return false;
     out = SharedString(text, static_cast<int>(sq_getsize(vm, index)));
     return true;
+}
+
+bool truth_of(HSQUIRRELVM vm, SQInteger index) {
+    SQBool value = SQFalse;
+    sq_tobool(vm, index, &value);
+    return value != SQFalse;
 }
 
 SQInteger ArgumentReader::remaining() const {

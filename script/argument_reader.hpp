@@ -9,7 +9,8 @@
 namespace tarn {
 
 // Checked readers of native-function arguments. On a wrong type each raises its script error
-// (sq_throwerror) and returns false; the native function then returns SQ_ERROR.
+// (sq_throwerror) and returns false; the native function then returns SQ_ERROR. A missing
+// argument reads as null.
 
 // An integer, or a float truncated toward zero. "Expecting integer."
 bool read_integer(HSQUIRRELVM vm, SQInteger index, int& out);
@@ -18,6 +19,8 @@ bool read_float(HSQUIRRELVM vm, SQInteger index, float& out);
 // A string; the characters stay valid while the argument is on the stack. "Expecting string."
 bool read_string(HSQUIRRELVM vm, SQInteger index, const char*& out);
 bool read_string(HSQUIRRELVM vm, SQInteger index, SharedString& out);
+// The truth of an argument: false for false, 0, 0.0 and null, true otherwise.
+bool truth_of(HSQUIRRELVM vm, SQInteger index);
 // Objects and `this`: read_object and read_this (script/object_reader.hpp).
 
 // Reads arguments in turn, for functions with optional or variant arguments. The first
@@ -31,7 +34,7 @@ public:
     // Arguments from the current one to the top of the stack.
     SQInteger remaining() const;
     bool at_end() const { return remaining() <= 0; }
-    SQObjectType type() const { return sq_gettype(vm_, index_); }
+    SQObjectType type() const { return argument_type(vm_, index_); }
     void skip() { ++index_; }
 
     bool read_integer(int& out) { return advance(tarn::read_integer(vm_, index_, out)); }

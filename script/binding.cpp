@@ -124,7 +124,12 @@ ScriptObject registry_table(HSQUIRRELVM vm) {
 }
 
 void register_class(HSQUIRRELVM vm, ClassDescriptor& cls, std::span<const NativeFunction> methods) {
-    const ScriptObject* base = cls.parent ? &cls.parent->script_class : nullptr;
+    // Classes without a script class of their own (Entity2d) are skipped: the script class
+    // extends the nearest ancestor that has one.
+    const ClassDescriptor* parent = cls.parent;
+    while (parent != nullptr && parent->script_class.is_null())
+        parent = parent->parent;
+    const ScriptObject* base = parent != nullptr ? &parent->script_class : nullptr;
     cls.script_class = new_class(root_table(vm), cls.name, base, cls.type_tag(), 0);
     bind_functions(cls.script_class, methods);
 }

@@ -4,6 +4,10 @@
 
 namespace tarn {
 
+SQObjectType argument_type(HSQUIRRELVM vm, SQInteger index) {
+    return index <= sq_gettop(vm) ? sq_gettype(vm, index) : OT_NULL;
+}
+
 SQInteger raise_expecting(HSQUIRRELVM vm, const char* name) {
     SharedString text("Expecting ");
     text.append(name);
@@ -11,7 +15,7 @@ SQInteger raise_expecting(HSQUIRRELVM vm, const char* name) {
 }
 
 bool tagged_instance(HSQUIRRELVM vm, SQInteger index, const void* tag, void*& data) {
-    if (sq_gettype(vm, index) != OT_INSTANCE)
+    if (argument_type(vm, index) != OT_INSTANCE)
         return false;
     SQUserPointer pointer = nullptr;
     if (SQ_FAILED(sq_getinstanceup(vm, index, &pointer, const_cast<void*>(tag)))) {

@@ -6,6 +6,10 @@
 
 namespace tarn {
 
+// The type of the argument at index; OT_NULL past the last argument, since the stack above the
+// top still holds values of earlier calls.
+SQObjectType argument_type(HSQUIRRELVM vm, SQInteger index);
+
 // Raises "Expecting " + name; returns SQ_ERROR for the native function to return.
 SQInteger raise_expecting(HSQUIRRELVM vm, const char* name);
 

@@ -1,0 +1,3 @@
+const CANVAS_WIDTH = 800;
+const CANVAS_HEIGHT = 600;
+const WARM_UP_FRAMES = 30;

@@ -112,6 +112,9 @@ DecoderResult open_vorbis_decoder(std::unique_ptr<ByteSource> source) {
     if (ov_open_callbacks(source.get(), opening.get(), nullptr, 0, kCallbacks) != 0)
         return {nullptr, AudioError::kFileFormat};
     VorbisFile file(opening.release());
+    // After opening a chained file whose first part fits in one page, the library stands at
+    // the second part: decoding starts from the first frame explicitly.
+    ov_pcm_seek(file.get(), 0);
     const PcmFormat format = format_of(ov_info(file.get(), -1));
     if (!format.supported())
         return {nullptr, AudioError::kFormat};

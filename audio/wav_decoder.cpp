@@ -126,7 +126,7 @@ std::size_t WavDecoder::read(std::span<std::int16_t> out) {
     const std::size_t samples = frames * channels;
     if (layout_.bytes_per_sample == 1) {
         widen_8bit(out, samples);
-    } else if constexpr (std::endian::native == std::endian::big) {
+    } else if (std::endian::native == std::endian::big) {
         for (std::size_t i = 0; i < samples; ++i)
             out[i] = static_cast<std::int16_t>(swap_bytes(static_cast<std::uint16_t>(out[i])));
     }

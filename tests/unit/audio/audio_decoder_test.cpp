@@ -140,6 +140,14 @@ TEST(VorbisDecoderTest, DecodesWhatWasEncoded) {
     EXPECT_NEAR(crossings, 2 * 441, 4);
 }
 
+TEST(VorbisDecoderTest, AChainedFileEndsWhereItsFormatChanges) {
+    const SampleResult result = decode(test::encode_vorbis(8000, 1, 300, 440.0) +
+                                       test::encode_vorbis(11025, 2, 200, 440.0, 0.0f, 2) +
+                                       test::encode_vorbis(8000, 1, 100, 440.0, 0.0f, 3));
+    EXPECT_EQ(result.pcm.format.rate, 8000);
+    EXPECT_EQ(result.pcm.frames(), 300u);
+}
+
 // A stream is read in small slices and may start again: both give the whole decode.
 TEST(AudioDecoderTest, SlicedReadsAndRewindsGiveTheWholeSound) {
     const std::string files[] = {test::wav16(1, 8000, test::sine(8000, 300.0, 1001)),

@@ -75,9 +75,10 @@ inline void append_page(std::string& out, const ogg_page& page) {
 }
 
 // An Ogg Vorbis file of `frames` frames of a sine of `frequency` Hz at half scale, encoded a
-// slice at a time (the whole sound is never held), at `quality` -0.1..1.
+// slice at a time (the whole sound is never held), at `quality` -0.1..1, as the logical stream
+// `serial` (files chained one after the other need different ones).
 inline std::string encode_vorbis(int rate, int channels, std::int64_t frames, double frequency,
-                                 float quality = 0.0f) {
+                                 float quality = 0.0f, int serial = 1) {
     vorbis_info info;
     vorbis_info_init(&info);
     if (vorbis_encode_init_vbr(&info, channels, rate, quality) != 0) {
@@ -91,7 +92,7 @@ inline std::string encode_vorbis(int rate, int channels, std::int64_t frames, do
     vorbis_block block;
     vorbis_block_init(&dsp, &block);
     ogg_stream_state stream;
-    ogg_stream_init(&stream, 1);
+    ogg_stream_init(&stream, serial);
     ogg_packet header, comments, codebooks;
     vorbis_analysis_headerout(&dsp, &comment, &header, &comments, &codebooks);
     ogg_stream_packetin(&stream, &header);

@@ -36,6 +36,7 @@ bench: build
 	@tools/with-display $(BUILD_DIR)/bench/bench_text_draw
 	@$(BUILD_DIR)/bench/bench_text_layout
 	@$(BUILD_DIR)/bench/bench_fontgen
+	@$(BUILD_DIR)/bench/bench_audio_mixer
 
 SOAK_SECONDS ?= 180
 soak: build

@@ -63,7 +63,7 @@ AudioError SdlAudioOutput::start_device(int device, int mixing_rate) {
         return AudioError::kNoDriver;
     }
     mixer_ = std::move(mixer);
-    rate_ = device_->spec().rate;
+    rate_ = device_->format().rate;
     worker_ = std::make_unique<StreamWorker>();
     return AudioError::kOk;
 }
@@ -87,8 +87,8 @@ std::optional<std::string> SdlAudioOutput::device_name(int index) {
 AudioOutputInfo SdlAudioOutput::output_info() {
     if (!device_)
         return {};
-    const platform::AudioDeviceSpec& spec = device_->spec();
-    const auto buffer_ms = static_cast<unsigned>(spec.buffer_frames * 1000 / spec.rate);
+    const platform::AudioDeviceFormat& format = device_->format();
+    const auto buffer_ms = static_cast<unsigned>(format.buffer_frames * 1000 / format.rate);
     // The device's thread refills its one buffer whenever it has played.
     return {buffer_ms, buffer_ms, 1, -1};
 }

@@ -6,16 +6,16 @@ namespace tarn::platform {
 
 namespace {
 
-SDL_AudioSpec wanted_spec(int rate, int buffer_frames, void* device,
-                          void (*callback)(void*, Uint8*, int)) {
-    SDL_AudioSpec spec{};
-    spec.freq = rate;
-    spec.format = AUDIO_S16SYS;
-    spec.channels = 2;
-    spec.samples = static_cast<Uint16>(buffer_frames);
-    spec.callback = callback;
-    spec.userdata = device;
-    return spec;
+SDL_AudioSpec wanted_output(int rate, int buffer_frames, void* device,
+                            void (*callback)(void*, Uint8*, int)) {
+    SDL_AudioSpec wanted{};
+    wanted.freq = rate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = 2;
+    wanted.samples = static_cast<Uint16>(buffer_frames);
+    wanted.callback = callback;
+    wanted.userdata = device;
+    return wanted;
 }
 
 }  // namespace
@@ -32,7 +32,7 @@ std::unique_ptr<AudioDevice> AudioDevice::open(int rate, int buffer_frames, Audi
 // The callback always receives 16-bit stereo: when the driver offers another format, the output
 // is reopened at the driver's rate and the window system converts the format alone.
 bool AudioDevice::open_output(int rate, int buffer_frames) {
-    SDL_AudioSpec wanted = wanted_spec(rate, buffer_frames, this, &fill_bytes);
+    SDL_AudioSpec wanted = wanted_output(rate, buffer_frames, this, &fill_bytes);
     SDL_AudioSpec obtained{};
     if (SDL_OpenAudio(&wanted, &obtained) != 0)
         return false;
@@ -43,7 +43,7 @@ bool AudioDevice::open_output(int rate, int buffer_frames) {
             return false;
         obtained = wanted;
     }
-    spec_ = {obtained.freq, obtained.samples};
+    format_ = {obtained.freq, obtained.samples};
     return true;
 }
 

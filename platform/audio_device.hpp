@@ -12,7 +12,7 @@ namespace tarn::platform {
 using AudioFill = void (*)(void* context, std::int16_t* frames, int frame_count);
 
 // What the device runs at, which may differ from what was asked.
-struct AudioDeviceSpec {
+struct AudioDeviceFormat {
     int rate = 0;
     int buffer_frames = 0;  // frames per call of the fill function
 };
@@ -29,7 +29,7 @@ public:
     AudioDevice(const AudioDevice&) = delete;
     AudioDevice& operator=(const AudioDevice&) = delete;
 
-    const AudioDeviceSpec& spec() const { return spec_; }
+    const AudioDeviceFormat& format() const { return format_; }
 
     // The name of the audio driver in use, while a device is open.
     static std::optional<std::string> driver_name();
@@ -41,7 +41,7 @@ private:
 
     AudioFill fill_;
     void* context_;
-    AudioDeviceSpec spec_;
+    AudioDeviceFormat format_;
 };
 
 }  // namespace tarn::platform

@@ -42,6 +42,7 @@ bench: build
 	@BENCH_FRAMES=30 tools/with-display bench/run-scene-bench $(BUILD_DIR)/tarn $(SCENE_SPRITES)
 	@$(BUILD_DIR)/bench/bench_text_layout
 	@$(BUILD_DIR)/bench/bench_fontgen
+	@$(BUILD_DIR)/bench/bench_audio_mixer
 
 SOAK_SECONDS ?= 180
 soak: build

@@ -1,7 +1,7 @@
 #include "app/singletons.hpp"
 
 #include "app/object_registry.hpp"
-#include "audio/null_audio_output.hpp"
+#include "audio/sdl_audio_output.hpp"
 #include "audio/sound_system.hpp"
 #include "core/game_loop.hpp"
 #include "core/name_table.hpp"
@@ -41,7 +41,7 @@ void create_singletons() {
     s.data_path = new WidePath("data");
     s.renderer = new Renderer();
     s.object_registry = new ObjectRegistry();
-    s.sound_system = new SoundSystem(std::make_unique<NullAudioOutput>());
+    s.sound_system = new SoundSystem(std::make_unique<SdlAudioOutput>());
     s.script_host = new ScriptHost();
     s.name_table = new NameTable();
     s.game_loop = new GameLoop();

@@ -14,9 +14,17 @@ namespace tarn {
 // output may report any other code of that numbering.
 enum class AudioError : int {
     kOk = 0,
-    kNoDriver = 3,    // no output driver or device could be opened
-    kNotStarted = 8,  // the device is not started
-    kTimeout = 40,    // the sample's minimum gap between two plays has not passed yet
+    kMemory = 1,       // the decoded sound would be too large
+    kFileOpen = 2,     // the file cannot be opened
+    kNoDriver = 3,     // no output driver or device could be opened
+    kHandle = 5,       // the handle is none, freed or finished
+    kFormat = 6,       // the sound's sample format is not supported
+    kNotStarted = 8,   // the device is not started
+    kAlready = 14,     // the device is already started
+    kNoChannel = 18,   // the sample already has max_playbacks channels
+    kDevice = 23,      // there is no output device of that number
+    kTimeout = 40,     // the sample's minimum gap between two plays has not passed yet
+    kFileFormat = 41,  // not a sound file the output reads, or a damaged one
 };
 
 constexpr int error_code(AudioError error) {

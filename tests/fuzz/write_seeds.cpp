@@ -18,6 +18,7 @@
 #include "fuzz/def_stream.hpp"
 #include "script/script_compiler.hpp"
 #include "script/script_host.hpp"
+#include "unit/audio/audio_test_files.hpp"
 #include "unit/resources/image_test_files.hpp"
 
 namespace tarn::fuzz {
@@ -181,6 +182,32 @@ void write_font_seeds(const SeedFolder& folder) {
                  "common lineHeight=99999999999 scaleW=1 scaleH=1 pages=1\n"
                  "char id=65535 x=70000 y=-70000 width=-5 height=40000 xadvance=32768\n"
                  "kernings count=2000000000\nkerning first=65535 second=70000 amount=-1\n");
+}
+
+void write_wav_seeds(const SeedFolder& folder) {
+    using test::chunk;
+    using test::fmt_body;
+    const std::string samples = test::pcm16_bytes(test::sine(8000, 1000.0, 16, 2));
+    folder.write("stereo-16bit.wav",
+                 test::riff(chunk("fmt ", fmt_body(2, 44100, 16)) + chunk("data", samples)));
+    folder.write("mono-8bit.wav",
+                 test::riff(chunk("fmt ", fmt_body(1, 8000, 8)) +
+                            chunk("data", std::string("\x00\x40\x80\xC0\xFF", 5))));
+    folder.write("list-odd-then-data-first.wav",
+                 test::riff(chunk("LIST", "INFOx") + chunk("data", samples) +
+                            chunk("fmt ", fmt_body(2, 22050, 16))));
+    const std::string extensible = fmt_body(1, 48000, 16, 0xFFFE) + test::le_bytes(22, 2) +
+                                   test::le_bytes(16, 2) + test::le_bytes(4, 4) +
+                                   test::le_bytes(1, 2) + std::string(14, '\x01');
+    folder.write("extensible.wav", test::riff(chunk("fmt ", extensible) + chunk("data", samples)));
+}
+
+void write_ogg_seeds(const SeedFolder& folder) {
+    folder.write("mono-8k.ogg", test::encode_vorbis(8000, 1, 400, 440.0, -0.1f));
+    folder.write("stereo-22k.ogg", test::encode_vorbis(22050, 2, 1000, 440.0));
+    // Two links of different formats: decoding ends where the second begins.
+    folder.write("chained.ogg", test::encode_vorbis(8000, 1, 200, 440.0, -0.1f) +
+                                    test::encode_vorbis(11025, 2, 200, 440.0, -0.1f, 2));
 }
 
 SQInteger append_block(SQUserPointer out, SQUserPointer data, SQInteger size) {
@@ -540,6 +567,8 @@ int main(int argc, char** argv) {
     write_utf_seeds(SeedFolder(root / "corpus/utf"));
     write_font_seeds(SeedFolder(root / "corpus/font"));
     write_closure_seeds(SeedFolder(root / "corpus/closure"));
+    write_wav_seeds(SeedFolder(root / "corpus/wav"));
+    write_ogg_seeds(SeedFolder(root / "corpus/ogg"));
     write_def_data(SeedFolder(root / "data"));
     const bool defs = write_defs_seeds(SeedFolder(root / "corpus/defs"));
     const bool shader_defs = write_shader_def_seeds(SeedFolder(root / "corpus/shader_defs"));

@@ -24,7 +24,7 @@ check-layers:
 	@tools/check-layers
 
 demo: build
-	@tools/run-demo $(BUILD_DIR)/tarn examples/hello $(BUILD_DIR)/tools/tarn_screenshot \
+	@tools/run-demo $(BUILD_DIR)/tarn $(BUILD_DIR)/examples/scenes $(BUILD_DIR)/tools/tarn_screenshot \
 		$(BUILD_DIR)/demo-screenshot.png
 
 # The scene benchmark uses the scene sample's sprite sheet, which the build makes; llvmpipe draws

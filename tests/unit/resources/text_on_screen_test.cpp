@@ -38,6 +38,9 @@ protected:
         ASSERT_TRUE(font_ && font_->load_state() == EngineObject::kLoaded);
     }
     void TearDown() override {
+        // The batch still holds the page texture, which must go while its VM lives.
+        renderer_.shutdown();
+        font_.reset();
         platform_state().text_colors[1] = Color{};
         std::filesystem::current_path(previous_dir_);
         DrawingTest::TearDown();

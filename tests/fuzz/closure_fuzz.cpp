@@ -1,15 +1,12 @@
 // Precompiled scripts ("<script>.bin") as the script loader reads them, into the engine's VM,
 // which stays up across inputs as it does across a game's scripts.
-#include "app/script_api.hpp"
-#include "app/singletons.hpp"
 #include "fuzz/fuzz_support.hpp"
+#include "fuzz/script_engine.hpp"
 #include "script/script_compiler.hpp"
 #include "script/script_host.hpp"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    tarn::fuzz::set_up_engine_log();
-    tarn::create_singletons();
-    tarn::script_host().start(tarn::engine_registrations());
+    tarn::fuzz::start_script_engine();
     return 0;
 }
 

@@ -11,13 +11,12 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/script_api.hpp"
-#include "app/singletons.hpp"
 #include "app/video.hpp"
 #include "core/cvar_list.hpp"
 #include "fuzz/def_script.hpp"
 #include "fuzz/def_stream.hpp"
 #include "fuzz/fuzz_support.hpp"
+#include "fuzz/script_engine.hpp"
 #include "render/renderer.hpp"
 #include "resources/resource_loading.hpp"
 #include "resources/sprite.hpp"
@@ -54,9 +53,7 @@ void open_window() {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     using namespace tarn;
-    fuzz::set_up_engine_log();
-    create_singletons();
-    script_host().start(engine_registrations());
+    fuzz::start_script_engine();
     fuzz::open_window();
     return 0;
 }

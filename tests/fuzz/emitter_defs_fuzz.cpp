@@ -5,11 +5,10 @@
 // played out, then everything is released again.
 #include <string_view>
 
-#include "app/script_api.hpp"
-#include "app/singletons.hpp"
 #include "fuzz/def_script.hpp"
 #include "fuzz/def_stream.hpp"
 #include "fuzz/fuzz_support.hpp"
+#include "fuzz/script_engine.hpp"
 #include "resources/emitter.hpp"
 #include "resources/resource_loading.hpp"
 #include "script/class_tables.hpp"
@@ -74,9 +73,7 @@ void load_and_play(HSQUIRRELVM vm, const char* name) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     using namespace tarn;
-    fuzz::set_up_engine_log();
-    create_singletons();
-    script_host().start(engine_registrations());
+    fuzz::start_script_engine();
     fuzz::define_sprites();
     return 0;
 }

@@ -6,11 +6,10 @@
 // Runs from tests/fuzz, whose data folder holds the source files that defs name.
 #include <vector>
 
-#include "app/script_api.hpp"
-#include "app/singletons.hpp"
 #include "fuzz/def_script.hpp"
 #include "fuzz/def_stream.hpp"
 #include "fuzz/fuzz_support.hpp"
+#include "fuzz/script_engine.hpp"
 #include "resources/shader.hpp"
 #include "resources/shader_def.hpp"
 #include "script/class_tables.hpp"
@@ -50,9 +49,7 @@ void read_shader_def(const char* name) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     using namespace tarn;
-    fuzz::set_up_engine_log();
-    create_singletons();
-    script_host().start(engine_registrations());
+    fuzz::start_script_engine();
     return 0;
 }
 

@@ -91,10 +91,11 @@ TEST_F(UiWidgetTest, FlagsFromInitAndAncestors) {
               "true false false");
     EXPECT_EQ(widget("UIWidget({ hidden = true, void = 1 })")->flags(),
               UIWidget::kFlexAll | UIWidget::kHidden | UIWidget::kVoid);
-    EXPECT_EQ(widget("(function() { local w = UIWidget({ hidden = true }); w.init({ hidden = null }); "
-                     "return w; })()")
-                  ->flags(),
-              UIWidget::kFlexAll);
+    EXPECT_EQ(
+        widget("(function() { local w = UIWidget({ hidden = true }); w.init({ hidden = null }); "
+               "return w; })()")
+            ->flags(),
+        UIWidget::kFlexAll);
 }
 
 // A script subclass's init runs instead of the native one, with the constructor's table; the

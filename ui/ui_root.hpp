@@ -71,12 +71,19 @@ public:
     void render(Renderer& renderer, int window_height);
 
 private:
+    friend class UIWidget;
+
+    // Takes a dying widget out of the list without releasing it (only a closing VM destroys a
+    // widget the list holds).
+    void forget_widget(UIWidget& widget);
     bool update_hover();
     bool route_key(int key, bool down, bool& handled);
 
     std::vector<InstanceRef<UIWidget>> widgets_;
     std::array<WeakObjectRef<UIWidget>, kPointerCount> captured_;
     std::array<WeakObjectRef<UIWidget>, kPointerCount> hovered_;
+    // The widget a hover change is about to enter, while the left one's callback runs.
+    std::array<WeakObjectRef<UIWidget>, kPointerCount> entering_;
     ObjectRef<Camera> camera_;
     std::unique_ptr<UIBatch> batch_;
     Matrix4 canvas_ = identity_matrix();

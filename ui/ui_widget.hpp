@@ -51,7 +51,7 @@ public:
     // (a null value has none); false when it raised a script error.
     virtual bool init_from_table(HSQUIRRELVM vm, SQInteger index);
     virtual bool contains_local_point(const Vec2& point) const;
-    // Draws in local units through the owner UI's batch; the world transform is valid.
+    // Draws in local units through the owner UI's batch (loading world_matrix() first).
     virtual void draw(UIBatch& batch);
     virtual void on_key_down(int key);
     virtual void on_key_up(int key);
@@ -121,8 +121,14 @@ public:
     Vec2 mouse_to_local(int pointer);
 
 private:
-    void detach_child(UIWidget& child);
-    void stretch_child(UIWidget& child, const Vec2& change);
+    friend class UI;
+
+    // Takes child out of the children (it has no parent afterwards) and hands over the held
+    // reference, for the caller to drop last.
+    InstanceRef<UIWidget> forget_child(UIWidget& child);
+    // Leaves the tree: no owner UI for the subtree, transform invalid, no parent.
+    void detach();
+    bool stretch_child(UIWidget& child, const Vec2& change);
 
     std::uint32_t flags_ = kFlexAll;
     Vec2 position_ = {0.0f, 0.0f};

@@ -24,8 +24,9 @@ SQInteger construct_widget(HSQUIRRELVM vm) {
     return finish_widget_construction(vm, *widget);
 }
 
-// Creates the script class of a widget class in the root table: based on its parent's script
-// class, tagged with its descriptor, reserving user_data_size bytes, with its methods.
+// Creates the script class of a widget class (or of the UI) in the root table: based on its
+// parent's script class, tagged with its descriptor, reserving user_data_size bytes, with its
+// methods.
 void register_widget_script_class(HSQUIRRELVM vm, ClassDescriptor& cls, SQInteger user_data_size,
                                   std::span<const NativeFunction> methods);
 

@@ -31,6 +31,9 @@ public:
         }
     }
 
+    // Lets go without releasing, for a reference whose instance a closing VM is tearing down.
+    void abandon() { object_ = nullptr; }
+
     T* get() const { return object_; }
     T* operator->() const { return object_; }
     T& operator*() const { return *object_; }

@@ -26,6 +26,10 @@ public:
 
     int key_count() const { return key_count_; }
     int channel_count() const { return channel_count_; }
+    // In non-decreasing order, unless the def gave a time that is not a number (NaN).
+    std::span<const float> key_times() const {
+        return {values_.data(), static_cast<std::size_t>(key_count_)};
+    }
     // The last key time; 0 without keys.
     float duration() const;
     // Whether channels first .. first + count - 1 exist (count > 0).

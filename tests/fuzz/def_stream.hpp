@@ -104,6 +104,14 @@ inline constexpr std::array<const char*, 7> kEmitterDefWords = {
 
 inline constexpr DefVocabulary kEmitterDefs{kEmitterDefKeys, kEmitterDefWords, false};
 
+// Every key the curve loader reads.
+inline constexpr std::array<const char*, 3> kCurveDefKeys = {"keys", "data", "time_scale"};
+
+// The curve loader reads no strings: a word is a value that is not a number.
+inline constexpr std::array<const char*, 2> kCurveDefWords = {"1", ""};
+
+inline constexpr DefVocabulary kCurveDefs{kCurveDefKeys, kCurveDefWords, false};
+
 struct DefSlot;
 
 struct DefValue {

@@ -535,6 +535,52 @@ bool write_emitter_def_seeds(const SeedFolder& folder) {
     return ok;
 }
 
+DefEntry curve(const char* def_name, std::vector<DefSlot> slots) {
+    return {false, name(def_name), std::move(slots)};
+}
+
+std::vector<DefSeed> curve_def_seeds() {
+    std::vector<DefSeed> seeds;
+    seeds.push_back({"channels",
+                     {0,
+                      {curve("a", {{"keys", array({number(0), number(1), number(2)})},
+                                   {"data", array({number(0), number(10), number(20), number(5),
+                                                   number(5), number(5)})}}),
+                       curve("b", {{"keys", array({number(0), real(1.5f)})},
+                                   {"data", array({number(0), number(6)})},
+                                   {"time_scale", number(2)}}),
+                       curve("c", {{"keys", array({real(-1.0f)})},
+                                   {"data", array({number(3), real(0.25f), number(4)})}})}}});
+    seeds.push_back(
+        {"odd keys",
+         {0,
+          {curve("a", {{"keys", array({number(0), number(2), number(1)})},
+                       {"data", array({number(0), number(20), number(40)})}}),
+           curve("b",
+                 {{"keys", array({number(0), number(1), number(1), number(2)})},
+                  {"data", array({number(0), word("1", kCurveDefWords), number(2), number(3)})},
+                  {"time_scale", real(-1.0f)}}),
+           curve("c", {{"keys", array({text("x"), number(1)})},
+                       {"data", array({number(1), number(2)})},
+                       {"time_scale", text("fast")}})}}});
+    seeds.push_back({"errors",
+                     {0,
+                      {curve("a", {{"keys", array({number(0), number(1)})},
+                                   {"data", array({number(1), number(2), number(3)})}}),
+                       curve("b", {{"keys", array({})}, {"data", array({number(1)})}}),
+                       curve("c", {{"keys", number(1)}}),
+                       curve("d", {{"keys", array({number(0)})}, {"data", number(1)}}),
+                       curve("_invalid_", {})}}});
+    return seeds;
+}
+
+bool write_curve_def_seeds(const SeedFolder& folder) {
+    bool ok = true;
+    for (const DefSeed& seed : curve_def_seeds())
+        ok = write_defs(folder, seed, kCurveDefs) && ok;
+    return ok;
+}
+
 // The files that definitions name.
 void write_def_data(const SeedFolder& folder) {
     folder.write("sheet.png", test::encode_png(framed_picture(15, 15, 7, 7)));
@@ -573,5 +619,6 @@ int main(int argc, char** argv) {
     const bool defs = write_defs_seeds(SeedFolder(root / "corpus/defs"));
     const bool shader_defs = write_shader_def_seeds(SeedFolder(root / "corpus/shader_defs"));
     const bool emitter_defs = write_emitter_def_seeds(SeedFolder(root / "corpus/emitter_defs"));
-    return defs && shader_defs && emitter_defs ? 0 : 1;
+    const bool curve_defs = write_curve_def_seeds(SeedFolder(root / "corpus/curve_defs"));
+    return defs && shader_defs && emitter_defs && curve_defs ? 0 : 1;
 }

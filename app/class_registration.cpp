@@ -4,8 +4,10 @@
 #include "audio/sound_script.hpp"
 #include "render/camera_script.hpp"
 #include "render/view2d_script.hpp"
+#include "resources/curve_script.hpp"
 #include "resources/emitter_script.hpp"
 #include "resources/font_script.hpp"
+#include "resources/material.hpp"
 #include "resources/shader.hpp"
 #include "resources/sprite_script.hpp"
 #include "resources/texture_script.hpp"
@@ -26,9 +28,11 @@ namespace tarn {
 
 namespace {
 
-// Shader has no script class: scripts reach it only through its tables. Naming its descriptor
-// here links it (and so its tables) into every program that registers the engine classes.
-[[gnu::used]] const ClassDescriptor* const kTableOnlyClasses[] = {&Shader::class_descriptor};
+// Shader and the material classes have no script class: scripts reach them only through their
+// tables. Naming their descriptors here links them (and so their tables) into every program that
+// registers the engine classes.
+[[gnu::used]] const ClassDescriptor* const kTableOnlyClasses[] = {
+    &Shader::class_descriptor, &Material::class_descriptor, &PyxMaterial::class_descriptor};
 
 }  // namespace
 
@@ -43,6 +47,7 @@ void register_engine_classes(HSQUIRRELVM vm) {
     register_sound_class(vm);
     register_sound_channel_class(vm);
     register_sprite_class(vm);
+    register_curve_class(vm);
     register_emitter_class(vm);
     register_http_post_class(vm);
     register_file_class(vm);

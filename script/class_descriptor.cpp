@@ -4,7 +4,6 @@
 
 #include "core/fatal.hpp"
 #include "core/message.hpp"
-#include "script/engine_object.hpp"
 
 namespace tarn {
 
@@ -55,26 +54,12 @@ void fatal_duplicate_class(const char* name) {
 
 }  // namespace tarn
 
-// Classes whose native code comes later or never, declared here so that their definition and
-// cache tables exist for scripts. A class that gains native code moves its entry to its own
-// source file as that class's descriptor.
+// Classes without native code in this engine, declared here so that their definition and cache
+// tables exist for scripts.
 namespace tarn {
 
 namespace {
 
-ClassDescriptor resource_object_class("ResourceObject", nullptr, nullptr, nullptr);
-extern ClassDescriptor material_class;
-ClassGroup material_tables{
-    &material_class, "material", "g_material_defs", "material_instances", {}, {}, nullptr};
-ClassDescriptor material_class("Material", &resource_object_class, nullptr, nullptr,
-                               &material_tables);
-ClassDescriptor pyx_material_class("PyxMaterial", &material_class, nullptr, nullptr,
-                                   &material_tables);
-
-ClassDescriptor curve_class("Curve", &EngineObject::class_descriptor, "curve_def_to_obj",
-                            "g_curve_defs");
-
-// No native code in this engine: only their tables are created.
 ClassDescriptor mesh_class("MeshResource", nullptr, "mesh_resource_def_to_obj",
                            "g_mesh_resource_defs");
 ClassDescriptor model_class("ModelResource", nullptr, "model_def_to_obj", "g_model_defs");
@@ -84,9 +69,5 @@ ClassDescriptor rigid_body_class("PhysicsRigidBodyResource", nullptr,
                                  "physics_rigid_body_def_to_obj", "g_physics_rigid_body_defs");
 
 }  // namespace
-
-ClassGroup& material_group() {
-    return material_tables;
-}
 
 }  // namespace tarn

@@ -7,7 +7,8 @@ namespace tarn {
 class EngineObject;
 struct ClassDescriptor;
 
-// Classes that share their definition and object cache tables (the material family).
+// Classes that share their definition and object cache tables (the material family,
+// resources/material.hpp).
 struct ClassGroup {
     ClassDescriptor* base;
     const char* kind;
@@ -55,8 +56,5 @@ ClassDescriptor* find_class_descriptor(const char* name);
 // Stops the engine on a class name registered twice, which would leave one of the two classes
 // silently unreachable: an internal error naming the class.
 [[noreturn]] void fatal_duplicate_class(const char* name);
-
-// The material group: "material", "g_material_defs", "material_instances".
-ClassGroup& material_group();
 
 }  // namespace tarn

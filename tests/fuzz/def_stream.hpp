@@ -104,6 +104,28 @@ inline constexpr std::array<const char*, 7> kEmitterDefWords = {
 
 inline constexpr DefVocabulary kEmitterDefs{kEmitterDefKeys, kEmitterDefWords, false};
 
+// Every key the curve loader reads.
+inline constexpr std::array<const char*, 3> kCurveDefKeys = {"keys", "data", "time_scale"};
+
+// The curve loader reads no strings: a word is a value that is not a number.
+inline constexpr std::array<const char*, 2> kCurveDefWords = {"1", ""};
+
+inline constexpr DefVocabulary kCurveDefs{kCurveDefKeys, kCurveDefWords, false};
+
+// Every key the material loader reads: the shader set, the gloss and the texture of each sampler
+// of the material target's shaders (see material_defs_fuzz.cpp), and one no sampler has.
+inline constexpr std::array<const char*, 5> kMaterialDefKeys = {
+    "shader", "gloss", "diffuse_texture", "cubemap", "normal_texture",
+};
+
+// The shader set, and the textures the material target defines: 2D, cube map, broken (its file
+// is missing), undefined and the placeholder.
+inline constexpr std::array<const char*, 7> kMaterialDefWords = {
+    "std", "white", "cube", "broken", "missing", "_invalid_", "",
+};
+
+inline constexpr DefVocabulary kMaterialDefs{kMaterialDefKeys, kMaterialDefWords, false};
+
 struct DefSlot;
 
 struct DefValue {

@@ -5,19 +5,14 @@
 // Textures need OpenGL: the target opens a small window once, so it runs under an X display
 // (tools/with-display), and from tests/fuzz, whose data folder holds the image files that defs
 // name.
-#include <SDL.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
-#include "app/video.hpp"
 #include "core/cvar_list.hpp"
 #include "fuzz/def_script.hpp"
 #include "fuzz/def_stream.hpp"
 #include "fuzz/fuzz_support.hpp"
+#include "fuzz/fuzz_window.hpp"
 #include "fuzz/script_engine.hpp"
-#include "render/renderer.hpp"
 #include "resources/resource_loading.hpp"
 #include "resources/sprite.hpp"
 #include "resources/texture.hpp"
@@ -36,16 +31,6 @@ void load_everything(HSQUIRRELVM vm) {
         held.emplace_back(get_or_load<Sprite>(vm, name));
         held.emplace_back(get_or_load<Texture>(vm, name));
     }
-}
-
-void open_window() {
-    cvar_list().set_string("video_mode", SharedString("64 64 0"));
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_NOPARACHUTE) != 0) {
-        std::fprintf(stderr, "The definitions target needs an X display: %s\n", SDL_GetError());
-        std::exit(1);
-    }
-    setup_video();
-    renderer().init_gl();
 }
 
 }  // namespace

@@ -535,6 +535,90 @@ bool write_emitter_def_seeds(const SeedFolder& folder) {
     return ok;
 }
 
+// An entry of a target with a single definition table.
+DefEntry entry(const char* def_name, std::vector<DefSlot> slots) {
+    return {false, name(def_name), std::move(slots)};
+}
+
+std::vector<DefSeed> curve_def_seeds() {
+    std::vector<DefSeed> seeds;
+    seeds.push_back({"channels",
+                     {0,
+                      {entry("a", {{"keys", array({number(0), number(1), number(2)})},
+                                   {"data", array({number(0), number(10), number(20), number(5),
+                                                   number(5), number(5)})}}),
+                       entry("b", {{"keys", array({number(0), real(1.5f)})},
+                                   {"data", array({number(0), number(6)})},
+                                   {"time_scale", number(2)}}),
+                       entry("c", {{"keys", array({real(-1.0f)})},
+                                   {"data", array({number(3), real(0.25f), number(4)})}})}}});
+    seeds.push_back(
+        {"odd keys",
+         {0,
+          {entry("a", {{"keys", array({number(0), number(2), number(1)})},
+                       {"data", array({number(0), number(20), number(40)})}}),
+           entry("b",
+                 {{"keys", array({number(0), number(1), number(1), number(2)})},
+                  {"data", array({number(0), word("1", kCurveDefWords), number(2), number(3)})},
+                  {"time_scale", real(-1.0f)}}),
+           entry("c", {{"keys", array({text("x"), number(1)})},
+                       {"data", array({number(1), number(2)})},
+                       {"time_scale", text("fast")}})}}});
+    seeds.push_back({"errors",
+                     {0,
+                      {entry("a", {{"keys", array({number(0), number(1)})},
+                                   {"data", array({number(1), number(2), number(3)})}}),
+                       entry("b", {{"keys", array({})}, {"data", array({number(1)})}}),
+                       entry("c", {{"keys", number(1)}}),
+                       entry("d", {{"keys", array({number(0)})}, {"data", number(1)}}),
+                       entry("_invalid_", {})}}});
+    return seeds;
+}
+
+bool write_curve_def_seeds(const SeedFolder& folder) {
+    bool ok = true;
+    for (const DefSeed& seed : curve_def_seeds())
+        ok = write_defs(folder, seed, kCurveDefs) && ok;
+    return ok;
+}
+
+DefValue material_word(const char* text) {
+    return word(text, kMaterialDefWords);
+}
+
+std::vector<DefSeed> material_def_seeds() {
+    const DefSlot std_shader{"shader", material_word("std")};
+    const std::vector<DefEntry> problems = {
+        entry("a", {std_shader, {"diffuse_texture", material_word("cube")}}),
+        entry("b", {std_shader,
+                    {"diffuse_texture", material_word("white")},
+                    {"cubemap", material_word("white")}}),
+        entry("c", {std_shader, {"diffuse_texture", material_word("broken")}}),
+        entry("d", {std_shader,
+                    {"diffuse_texture", material_word("missing")},
+                    {"cubemap", material_word("cube")}}),
+    };
+    std::vector<DefSeed> seeds;
+    seeds.push_back({"passes",
+                     {0,
+                      {entry("a", {std_shader,
+                                   {"gloss", real(0.5f)},
+                                   {"diffuse_texture", material_word("white")},
+                                   {"cubemap", material_word("cube")}}),
+                       entry("b", {std_shader, {"normal_texture", material_word("white")}}),
+                       entry("c", {{"shader", material_word("")}, {"gloss", number(2)}})}}});
+    seeds.push_back({"textures without placeholder", {0, problems}});
+    seeds.push_back({"textures with placeholder", {1, problems}});
+    return seeds;
+}
+
+bool write_material_def_seeds(const SeedFolder& folder) {
+    bool ok = true;
+    for (const DefSeed& seed : material_def_seeds())
+        ok = write_defs(folder, seed, kMaterialDefs) && ok;
+    return ok;
+}
+
 // The files that definitions name.
 void write_def_data(const SeedFolder& folder) {
     folder.write("sheet.png", test::encode_png(framed_picture(15, 15, 7, 7)));
@@ -573,5 +657,7 @@ int main(int argc, char** argv) {
     const bool defs = write_defs_seeds(SeedFolder(root / "corpus/defs"));
     const bool shader_defs = write_shader_def_seeds(SeedFolder(root / "corpus/shader_defs"));
     const bool emitter_defs = write_emitter_def_seeds(SeedFolder(root / "corpus/emitter_defs"));
-    return defs && shader_defs && emitter_defs ? 0 : 1;
+    const bool curve_defs = write_curve_def_seeds(SeedFolder(root / "corpus/curve_defs"));
+    const bool material_defs = write_material_def_seeds(SeedFolder(root / "corpus/material_defs"));
+    return defs && shader_defs && emitter_defs && curve_defs && material_defs ? 0 : 1;
 }

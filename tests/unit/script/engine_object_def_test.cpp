@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 
+#include "resources/material.hpp"
 #include "script/binding.hpp"
 #include "script/class_tables.hpp"
 #include "support/log_capture.hpp"

@@ -14,6 +14,7 @@
 #include "app/script_api.hpp"
 #include "app/singletons.hpp"
 #include "script/binding.hpp"
+#include "script/script_host.hpp"
 
 namespace tarn {
 namespace {
@@ -160,19 +161,19 @@ int main(int argc, char** argv) {
         return 2;
     }
     tarn::create_singletons();
-    HSQUIRRELVM vm = sq_open(1024);
-    {
-        tarn::ReferenceBuilder builder(vm);
-        tarn::set_binding_listener(vm, &builder);
-        for (tarn::ScriptRegistration registration : tarn::engine_registrations())
-            registration(vm);
-        tarn::set_binding_listener(vm, nullptr);
-        std::ofstream out(argv[1], std::ios::binary);
-        builder.write(out);
-        if (!out.flush()) {
-            std::fprintf(stderr, "cannot write %s\n", argv[1]);
-            return 1;
-        }
+    // The host is started bare, so that the builder hears every engine registration.
+    tarn::ScriptHost host;
+    host.start({});
+    tarn::ReferenceBuilder builder(host.vm());
+    tarn::set_binding_listener(host.vm(), &builder);
+    for (tarn::ScriptRegistration registration : tarn::engine_registrations())
+        registration(host.vm());
+    tarn::set_binding_listener(host.vm(), nullptr);
+    std::ofstream out(argv[1], std::ios::binary);
+    builder.write(out);
+    if (!out.flush()) {
+        std::fprintf(stderr, "cannot write %s\n", argv[1]);
+        return 1;
     }
     return 0;
 }

@@ -3,8 +3,10 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
+PREFIX ?= /usr/local
 
-.PHONY: all deps configure build test check-layers demo bench soak sanitize fuzz clean format
+.PHONY: all deps configure build test check-layers demo bench soak sanitize fuzz clean format \
+	install package api-reference
 
 all: build
 
@@ -22,6 +24,18 @@ test: build
 
 check-layers:
 	@tools/check-layers
+
+# Installs tarn and its tools under PREFIX (staged under DESTDIR when it is set).
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# The Debian package, in $(BUILD_DIR).
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
+
+# Refreshes docs/script-api.md from the binding tables.
+api-reference: configure
+	@cmake --build $(BUILD_DIR) --target api-reference
 
 demo: build
 	@tools/run-demo $(BUILD_DIR)/tarn $(BUILD_DIR)/examples/scenes $(BUILD_DIR)/tools/tarn_screenshot \

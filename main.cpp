@@ -1,5 +1,5 @@
-#include "app/engine.hpp"
+#include "app/command_line.hpp"
 
-int main() {
-    return tarn::run_engine();
+int main(int argc, char** argv) {
+    return tarn::run_command_line(argc, argv);
 }

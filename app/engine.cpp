@@ -161,16 +161,16 @@ void shutdown(bool skip_save, platform::QuitSignals& quit_signals) {
 
 }  // namespace
 
-int run_engine() {
+int run_engine(const RunOptions& options) {
     ScriptObject game;
     SystemFrameClock clock;
     std::optional<platform::QuitSignals> quit_signals;
     if (!initialize(game, clock, quit_signals))
         return 0;
     platform::WindowEvents events;
-    run_frames(game, clock, events);
+    const bool saved = run_frames(game, clock, events, options);
     shutdown(false, *quit_signals);
-    return 0;
+    return saved ? 0 : 1;
 }
 
 }  // namespace tarn

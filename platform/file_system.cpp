@@ -7,6 +7,9 @@
 #include <unistd.h>
 #include <wctype.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -218,6 +221,15 @@ void create_parent_directories(const std::string& path) {
 
 std::FILE* open_file(const std::string& path, const char* mode) {
     return std::fopen(resolve_path(path).c_str(), mode);
+}
+
+std::string working_directory() {
+    std::unique_ptr<char, decltype(&std::free)> path(getcwd(nullptr, 0), &std::free);
+    return path ? std::string(path.get()) : std::string();
+}
+
+std::string change_directory(const std::string& path) {
+    return chdir(path.c_str()) == 0 ? std::string() : std::string(std::strerror(errno));
 }
 
 }  // namespace tarn::platform

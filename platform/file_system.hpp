@@ -26,4 +26,10 @@ void create_parent_directories(const std::string& path);
 // std::fopen of the resolved path; nullptr on failure.
 std::FILE* open_file(const std::string& path, const char* mode);
 
+// The working directory as an absolute path; empty when it cannot be read.
+std::string working_directory();
+
+// Makes path the working directory: the empty string on success, else the system's reason.
+std::string change_directory(const std::string& path);
+
 }  // namespace tarn::platform

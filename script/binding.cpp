@@ -32,6 +32,20 @@ bool has_class(const ScriptObject& target, const char* name) {
     return SQ_SUCCEEDED(sq_rawget(target.vm(), -2)) && sq_gettype(target.vm(), -1) == OT_CLASS;
 }
 
+BindingListener* listener_of(HSQUIRRELVM vm) {
+    return static_cast<BindingListener*>(sq_getforeignptr(vm));
+}
+
+void tell_constant(const ScriptObject& target, const char* name, const std::string& value) {
+    if (BindingListener* listener = listener_of(target.vm()))
+        listener->constant_bound(target, name, value);
+}
+
+void tell_container(const ScriptObject& container, const char* name, const ScriptObject* base) {
+    if (BindingListener* listener = listener_of(container.vm()))
+        listener->container_created(container, name, base);
+}
+
 ScriptObject pushed_table(HSQUIRRELVM vm, void (*push_table)(HSQUIRRELVM)) {
     push_table(vm);
     ScriptObject table(vm, -1);
@@ -41,12 +55,17 @@ ScriptObject pushed_table(HSQUIRRELVM vm, void (*push_table)(HSQUIRRELVM)) {
 
 }  // namespace
 
+void set_binding_listener(HSQUIRRELVM vm, BindingListener* listener) {
+    sq_setforeignptr(vm, listener);
+}
+
 void bind_integer(const ScriptObject& target, const char* name, SQInteger value) {
     HSQUIRRELVM vm = target.vm();
     StackGuard guard(vm);
     push_target_and_name(target, name);
     sq_pushinteger(vm, value);
     new_slot(vm, guard.top());
+    tell_constant(target, name, std::to_string(value));
 }
 
 void bind_string(const ScriptObject& target, const char* name, const char* value) {
@@ -55,6 +74,7 @@ void bind_string(const ScriptObject& target, const char* name, const char* value
     push_target_and_name(target, name);
     sq_pushstring(vm, value, -1);
     new_slot(vm, guard.top());
+    tell_constant(target, name, '"' + std::string(value) + '"');
 }
 
 ScriptObject new_table(const ScriptObject& target, const char* name) {
@@ -64,6 +84,7 @@ ScriptObject new_table(const ScriptObject& target, const char* name) {
     sq_newtable(vm);
     ScriptObject table(vm, -1);
     new_slot(vm, guard.top());
+    tell_container(table, name, nullptr);
     return table;
 }
 
@@ -85,6 +106,7 @@ ScriptObject new_class(const ScriptObject& target, const char* name, const Scrip
           "sq_setclassudsize( m_v, top + 3, udsize ) unpexpectly failed.");
     ScriptObject script_class(vm, -1);
     new_slot(vm, guard.top());
+    tell_container(script_class, name, base);
     return script_class;
 }
 
@@ -99,6 +121,8 @@ void bind_function(const ScriptObject& target, const char* name, SQFUNCTION func
     check(sq_setnativeclosurename(vm, -1, name),
           "sq_setnativeclosurename( m_v, -1, name ) unpexpectly failed.");
     new_slot(vm, guard.top());
+    if (BindingListener* listener = listener_of(vm))
+        listener->function_bound(target, {name, function, param_count, type_mask});
 }
 
 void bind_function(const ScriptObject& target, const NativeFunction& function) {

@@ -3,6 +3,7 @@
 #include <squirrel.h>
 
 #include <span>
+#include <string>
 
 #include "script/argument_reader.hpp"
 #include "script/instance_binding.hpp"
@@ -20,6 +21,23 @@ struct NativeFunction {
     SQInteger param_count;
     const char* type_mask;
 };
+
+// Hears what the registration operations create in one VM; the script API reference is made
+// this way. Constants arrive as their script text (a number, or a quoted string).
+class BindingListener {
+public:
+    virtual ~BindingListener() = default;
+    // A table or class; base is null for tables and for classes that extend nothing.
+    virtual void container_created(const ScriptObject& container, const char* name,
+                                   const ScriptObject* base) = 0;
+    virtual void function_bound(const ScriptObject& target, const NativeFunction& function) = 0;
+    virtual void constant_bound(const ScriptObject& target, const char* name,
+                                const std::string& value) = 0;
+};
+
+// Makes listener hear the registrations in vm from now on (null: none). It is kept in the VM's
+// foreign pointer, which nothing else uses.
+void set_binding_listener(HSQUIRRELVM vm, BindingListener* listener);
 
 // The registration operations. Each creates a slot (not static) in target, a table or a class,
 // and leaves the stack as it found it. A failing VM call is an engine fault: it is logged and the

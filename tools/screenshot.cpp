@@ -3,11 +3,10 @@
 //   tarn_screenshot OUTPUT.png
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <png.h>
 
 #include <cstdio>
-#include <memory>
-#include <vector>
+
+#include "resources/png_encoder.hpp"
 
 namespace {
 
@@ -20,28 +19,6 @@ unsigned char channel(unsigned long pixel, unsigned long mask) {
         ++shift;
     const unsigned long max = mask >> shift;
     return static_cast<unsigned char>(((pixel & mask) >> shift) * 255 / max);
-}
-
-bool write_png(const char* path, int width, int height, const std::vector<unsigned char>& rgb) {
-    std::FILE* file = std::fopen(path, "wb");
-    if (file == nullptr)
-        return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    bool ok = info != nullptr && setjmp(png_jmpbuf(png)) == 0;
-    if (ok) {
-        png_init_io(png, file);
-        png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_write_info(png, info);
-        for (int y = 0; y < height; ++y) {
-            png_write_row(png,
-                          const_cast<unsigned char*>(&rgb[static_cast<size_t>(y) * width * 3]));
-        }
-        png_write_end(png, nullptr);
-    }
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0 && ok;
 }
 
 }  // namespace
@@ -66,17 +43,18 @@ int main(int argc, char** argv) {
         XCloseDisplay(display);
         return 1;
     }
-    std::vector<unsigned char> rgb(static_cast<size_t>(image->width) * image->height * 3);
-    for (int y = 0; y < image->height; ++y) {
+    tarn::Image rgb;
+    bool ok = rgb.allocate(image->width, image->height, tarn::PixelFormat::RGB8);
+    for (int y = 0; ok && y < image->height; ++y) {
         for (int x = 0; x < image->width; ++x) {
             const unsigned long pixel = XGetPixel(image, x, y);
-            unsigned char* out = &rgb[(static_cast<size_t>(y) * image->width + x) * 3];
+            unsigned char* out = rgb.row(y) + x * 3;
             out[0] = channel(pixel, image->red_mask);
             out[1] = channel(pixel, image->green_mask);
             out[2] = channel(pixel, image->blue_mask);
         }
     }
-    const bool ok = write_png(argv[1], image->width, image->height, rgb);
+    ok = ok && tarn::save_png(rgb, argv[1]);
     XDestroyImage(image);
     XCloseDisplay(display);
     if (!ok)

@@ -1,6 +1,10 @@
 // Registration operations and the checked argument readers, exercised from script code.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "core/message.hpp"
 #include "script/binding.hpp"
 #include "script/engine_object.hpp"
@@ -135,6 +139,66 @@ TEST_F(BindingTest, BoundFunctionsCarryTheirNames) {
     sq_getstring(vm.vm(), -1, &name);
     EXPECT_STREQ(name, "echo_integer");
     sq_pop(vm.vm(), 2);
+}
+
+// Writes one line per thing it hears: tables and classes with their base, functions with their
+// count and mask, constants with their value, each named after the container they went into.
+class HeardLog final : public BindingListener {
+public:
+    void container_created(const ScriptObject& container, const char* name,
+                           const ScriptObject* base) override {
+        names_.emplace_back(container, name);
+        lines.push_back(std::string("new ") + name + (base ? " : " + name_of(*base) : ""));
+    }
+    void function_bound(const ScriptObject& target, const NativeFunction& f) override {
+        lines.push_back(name_of(target) + "." + f.name + " " + std::to_string(f.param_count) + " " +
+                        (f.type_mask ? f.type_mask : "-"));
+    }
+    void constant_bound(const ScriptObject& target, const char* name,
+                        const std::string& value) override {
+        lines.push_back(name_of(target) + "." + name + " = " + value);
+    }
+
+    std::vector<std::string> lines;
+
+private:
+    std::string name_of(const ScriptObject& object) const {
+        for (const auto& [known, name] : names_) {
+            if (known.same_as(object))
+                return name;
+        }
+        return "?";
+    }
+
+    std::vector<std::pair<ScriptObject, std::string>> names_;
+};
+
+TEST_F(BindingTest, AListenerHearsWhatIsRegisteredUntilRemoved) {
+    HSQUIRRELVM v = vm.vm();
+    HeardLog heard;
+    set_binding_listener(v, &heard);
+    ScriptObject table = new_table(root_table(v), "Things");
+    bind_integer(table, "answer", 42);
+    bind_string(table, "name", "tarn");
+    ScriptObject base = new_class(root_table(v), "Base", nullptr, nullptr, 0);
+    ScriptObject derived = new_class(root_table(v), "Derived", &base, nullptr, 0);
+    bind_functions(derived, kTestFunctions);
+    set_binding_listener(v, nullptr);
+    bind_integer(table, "unheard", 1);
+
+    EXPECT_EQ(heard.lines, (std::vector<std::string>{
+                               "new Things",
+                               "Things.answer = 42",
+                               "Things.name = \"tarn\"",
+                               "new Base",
+                               "new Derived : Base",
+                               "Derived.echo_integer 2 -",
+                               "Derived.echo_float 2 -",
+                               "Derived.echo_string 2 -",
+                               "Derived.def_name_of 2 -",
+                               "Derived.read_sequence -4 -",
+                               "Derived.count_arguments -2 .s",
+                           }));
 }
 
 TEST(BindingDeathTest, RejectedParameterCheckAborts) {

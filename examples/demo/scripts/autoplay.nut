@@ -1,0 +1,49 @@
+// The attract mode: with the setting "demo_autoplay" at 1 (boot.config or the command line of a
+// test) the demo plays itself. A timeline of key presses goes through the same key_down as the
+// player's, the paddle follows the ball, and at the end the game quits. The game tests run it.
+class Autoplay {
+    game = null;
+    time = 0.0;
+    next = 0;
+    aim = 0.0;  // where on the paddle to catch the ball, for varied angles
+
+    // [seconds, key]: start a game, launch, pause and resume, then visit the settings, turn
+    // both volumes down a step, make the window larger and go back.
+    static timeline = [
+        [0.5, KEY_ENTER], [1.0, KEY_SPACE], [7.0, KEY_P], [7.5, KEY_P], [9.0, KEY_ESC],
+        [9.5, KEY_DOWN], [10.0, KEY_DOWN], [10.5, KEY_ENTER], [11.0, KEY_LEFT], [11.3, KEY_DOWN],
+        [11.6, KEY_LEFT], [12.0, KEY_DOWN], [12.3, KEY_RIGHT], [13.0, KEY_ESC], [13.5, -1]];
+
+    constructor(owner) {
+        game = owner;
+        ::System.message("Demo: attract mode");
+    }
+
+    function update(dt) {
+        time += dt;
+        while (next < timeline.len() && timeline[next][0] <= time) {
+            local key = timeline[next++][1];
+            if (key < 0) {
+                ::System.message("Demo: attract mode over");
+                ::System.request_quit();
+                return;
+            }
+            game.key_down(key);
+            game.key_up(key);
+        }
+        if (::System.get_random_float() < dt) aim = (::System.get_random_float() - 0.5) * 60;
+    }
+
+    // Towards the ball, or the launch key when the ball waits on the paddle.
+    function steering() {
+        local play = game.play_screen;
+        if (play == null) return 0;
+        if (!play.ball.is_moving()) {
+            game.key_down(MOUSE_LEFT);  // a click launches, as for the player
+            game.key_up(MOUSE_LEFT);
+            return 0;
+        }
+        local offset = play.ball.get_position()[0] + aim - play.paddle.get_position()[0];
+        return offset < -16 ? -1 : offset > 16 ? 1 : offset / 16;
+    }
+}

@@ -1,0 +1,50 @@
+// The title screen: a menu over drifting dust.
+class MenuScreen {
+    game = null;
+    scene = null;
+    list = null;
+
+    constructor(owner) {
+        game = owner;
+        scene = ::Scene();
+        scene.set_view(game.view);
+        local dust = ::SceneObject();
+        dust.set_emitter("dust");
+        dust.set_position(CANVAS_WIDTH / 2, CANVAS_HEIGHT / 2);
+        dust.set_owner(scene);
+        dust.set_scene(scene);
+        ::set_centered_text(::make_text(scene, "bold40", 0, 0), "^2TARN ^0BREAKOUT", 110);
+        ::set_centered_text(::make_text(scene, "sans18", 0, 0),
+                            "^4Arrows, mouse or joystick. Space, click or fire.", 160);
+        list = ::MenuList(scene, items(), 240, game.controls);
+    }
+
+    // The closures see the game through a local: when an item's function runs, `this` is the
+    // item's table, not the screen.
+    function items() {
+        local g = game;
+        local menu = [];
+        if (game.can_continue())
+            menu.append({ label = @() "Continue", activate = @() g.continue_play() });
+        menu.append({ label = @() "New game", activate = @() g.new_play() });
+        menu.append({ label = @() "Settings", activate = @() g.show_settings() });
+        menu.append({ label = @() "Quit", activate = @() ::System.request_quit() });
+        return menu;
+    }
+
+    function update(dt) {
+        list.update();
+        scene.update(dt);
+    }
+
+    function render() {
+        scene.render_2d();
+    }
+
+    function key_down(key) {
+        if (is_back_key(key))
+            ::System.request_quit();
+        else
+            list.key_down(key);
+    }
+}

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-// A tiny synthesiser for the demo's sounds: notes of simple waveforms with a pitch glide and a
-// short attack and release, mixed into 16-bit mono PCM and written as RIFF WAVE files.
+// A tiny synthesiser for the demo's sounds: notes of simple waveforms with a pitch glide, a
+// short attack and a decay, mixed into 16-bit mono PCM and written as RIFF WAVE files.
 namespace tarn::soundgen {
 
 enum class Wave { kSquare, kTriangle, kSine, kNoise };
@@ -20,7 +20,8 @@ struct Note {
 };
 
 // Mixes the notes into `seconds` of audio at `rate`; sums beyond full scale are clipped. Every
-// note fades in and out over a few milliseconds, so a loop of whole notes has no clicks.
+// note rises in a few milliseconds and then decays linearly to silence at its end, so a loop of
+// whole notes has no clicks.
 std::vector<std::int16_t> render(const std::vector<Note>& notes, double seconds, int rate);
 
 // The bytes of a 16-bit mono WAV file holding the samples.

@@ -14,9 +14,14 @@ class Autoplay {
         [9.5, KEY_DOWN], [10.0, KEY_DOWN], [10.5, KEY_ENTER], [11.0, KEY_LEFT], [11.3, KEY_DOWN],
         [11.6, KEY_LEFT], [12.0, KEY_DOWN], [12.3, KEY_RIGHT], [13.0, KEY_ESC], [13.5, -1]];
 
+    // The settings it starts with show what an earlier run saved.
     constructor(owner) {
         game = owner;
-        ::System.message("Demo: attract mode");
+        local mode = ::video_mode();
+        ::System.message(::format("Demo: attract mode; volumes %.1f and %.1f, window %d x %d",
+                                  ::System.get_sound_category_volume(SOUND_EFFECTS),
+                                  ::System.get_sound_category_volume(SOUND_MUSIC), mode[0],
+                                  mode[1]));
     }
 
     function update(dt) {
@@ -24,7 +29,8 @@ class Autoplay {
         while (next < timeline.len() && timeline[next][0] <= time) {
             local key = timeline[next++][1];
             if (key < 0) {
-                ::System.message("Demo: attract mode over");
+                ::System.message("Demo: attract mode over; music ",
+                                 ::System.is_music_playing() ? "playing" : "silent");
                 ::System.request_quit();
                 return;
             }

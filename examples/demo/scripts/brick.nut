@@ -32,15 +32,3 @@ class Brick extends SceneObject {
         return color == BRICK_COLORS ? 50 : 10 * (BRICK_COLORS - color);
     }
 }
-
-// Sparks in the brick's colour where it broke. The emitter object ends itself: when the burst
-// is over the scene, its owner, lets go of it.
-function burst_sparks(scene, brick) {
-    local sparks = ::SceneObject();
-    sparks.set_emitter("sparks" + brick.color);
-    sparks.set_position(brick.get_position());
-    sparks.set_layer(LAYER_FIELD + 1);
-    sparks.set_auto_destroy(true);
-    sparks.set_owner(scene);
-    sparks.set_scene(scene);
-}

@@ -3,19 +3,16 @@ class MenuScreen {
     game = null;
     scene = null;
     list = null;
+    headings = null;  // the scene holds no references: the screen keeps its texts
 
     constructor(owner) {
         game = owner;
         scene = ::Scene();
         scene.set_view(game.view);
-        local dust = ::SceneObject();
-        dust.set_emitter("dust");
-        dust.set_position(CANVAS_WIDTH / 2, CANVAS_HEIGHT / 2);
-        dust.set_owner(scene);
-        dust.set_scene(scene);
-        ::set_centered_text(::make_text(scene, "bold40", 0, 0), "^2TARN ^0BREAKOUT", 110);
-        ::set_centered_text(::make_text(scene, "sans18", 0, 0),
-                            "^4Arrows, mouse or joystick. Space, click or fire.", 160);
+        ::add_dust(scene);
+        headings = [::make_text(scene, "bold40", 0, 0), ::make_text(scene, "sans18", 0, 0)];
+        ::set_centered_text(headings[0], "^2TARN ^0BREAKOUT", 110);
+        ::set_centered_text(headings[1], "^4Arrows, mouse or joystick. Space, click or fire.", 160);
         list = ::MenuList(scene, items(), 240, game.controls);
     }
 

@@ -16,22 +16,13 @@ class PlayScreen {
         game = owner;
         scene = ::Scene();
         scene.set_view(game.view);
-        add_dust();
+        ::add_dust(scene);
         build_wall();
         paddle = ::Paddle(scene);
         hud = ::make_text(scene, "sans18", 12, 8);
         banner = ::make_text(scene, "bold40", 0, 0);
         new_ball();
         update_hud();
-    }
-
-    function add_dust() {
-        local dust = ::SceneObject();
-        dust.set_emitter("dust");
-        dust.set_position(CANVAS_WIDTH / 2, CANVAS_HEIGHT / 2);
-        dust.set_layer(LAYER_DUST);
-        dust.set_owner(scene);  // the scene keeps it: no script needs to
-        dust.set_scene(scene);
     }
 
     // Six rows of 16 bricks; the middle of the second row is steel.

@@ -8,14 +8,16 @@ class SettingsScreen {
     game = null;
     scene = null;
     list = null;
+    headings = null;  // the scene holds no references: the screen keeps its texts
 
     constructor(owner) {
         game = owner;
         scene = ::Scene();
         scene.set_view(game.view);
-        ::set_centered_text(::make_text(scene, "bold40", 0, 0), "^2Settings", 110);
-        ::set_centered_text(::make_text(scene, "sans18", 0, 0),
-                            "^4Left and right change, Enter or Esc goes back.", 160);
+        ::add_dust(scene);
+        headings = [::make_text(scene, "bold40", 0, 0), ::make_text(scene, "sans18", 0, 0)];
+        ::set_centered_text(headings[0], "^2Settings", 110);
+        ::set_centered_text(headings[1], "^4Left and right change, Enter or Esc goes back.", 160);
         list = ::MenuList(scene, items(), 230, game.controls);
     }
 

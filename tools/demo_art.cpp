@@ -8,7 +8,9 @@
 //   (0, 48)       a button, 128 x 32, and its highlighted look at (128, 48)
 //   (0, 80)       a 128 x 8 bar (volume meters)
 //
-//   tarn_demo_art OUTPUT.png
+// It also writes the window icon: the ball, large, on the game's background.
+//
+//   tarn_demo_art ATLAS.png ICON.bmp
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -99,8 +101,8 @@ Shader paddle(bool bright) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: tarn_demo_art OUTPUT.png\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: tarn_demo_art ATLAS.png ICON.bmp\n");
         return 2;
     }
     constexpr int kCellW = 32, kCellH = 16;
@@ -125,5 +127,10 @@ int main(int argc, char** argv) {
     paint(canvas, 0, 48, 128, 32, block({0.15f, 0.2f, 0.4f, 1}, 62, 14, 8));
     paint(canvas, 128, 48, 128, 32, block({0.3f, 0.45f, 0.8f, 1}, 62, 14, 8));
     paint(canvas, 0, 80, 128, 8, block({1, 1, 1, 1}, 64, 4, 3));
-    return canvas.write_png(argv[1], "tarn_demo_art") ? 0 : 1;
+    Canvas icon(32, 32);
+    paint(icon, 0, 0, 32, 32, [](float x, float y) { return ball(1)(x / 2.2f, y / 2.2f); });
+    return canvas.write_png(argv[1], "tarn_demo_art") &&
+                   icon.write_bmp(argv[2], {0.05f, 0.06f, 0.12f, 1})
+               ? 0
+               : 1;
 }

@@ -6,10 +6,12 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
+#include <string>
 #include <vector>
 
 // Drawing helpers shared by the tools that paint the samples' sprite sheets: an RGBA canvas
-// written as PNG, and anti-aliased coverage of simple shapes.
+// written as PNG (or as a BMP icon), and anti-aliased coverage of simple shapes.
 namespace tarn::art {
 
 struct Rgba {
@@ -54,7 +56,49 @@ public:
         return false;
     }
 
+    // Writes the canvas as a 24-bit BMP (a window icon), blended over `background`.
+    bool write_bmp(const char* path, Rgba background) const {
+        const int row_bytes = (width_ * 3 + 3) / 4 * 4;
+        const auto data_bytes = static_cast<std::uint32_t>(row_bytes * height_);
+        std::string out = "BM";
+        append_le(out, 54 + data_bytes, 4);
+        append_le(out, 0, 4);
+        append_le(out, 54, 4);
+        for (const std::uint32_t field :
+             {40u, static_cast<std::uint32_t>(width_), static_cast<std::uint32_t>(height_)})
+            append_le(out, field, 4);
+        append_le(out, 1, 2);   // planes
+        append_le(out, 24, 2);  // bits per pixel
+        for (int i = 0; i < 6; ++i)
+            append_le(out, 0, 4);                 // no compression, default resolution and palette
+        for (int y = height_ - 1; y >= 0; --y) {  // bottom row first
+            std::string row;
+            for (int x = 0; x < width_; ++x) {
+                const std::uint8_t* p = &pixels_[(static_cast<std::size_t>(y) * width_ + x) * 4];
+                const float a = p[3] / 255.0f;
+                for (const int c : {2, 1, 0}) {  // blue, green, red
+                    const float under = c == 0   ? background.r
+                                        : c == 1 ? background.g
+                                                 : background.b;
+                    row += static_cast<char>(byte(p[c] / 255.0f * a + under * (1 - a)));
+                }
+            }
+            row.resize(static_cast<std::size_t>(row_bytes), '\0');
+            out += row;
+        }
+        std::ofstream file(path, std::ios::binary);
+        if (file << out && file.flush())
+            return true;
+        std::fprintf(stderr, "cannot write '%s'\n", path);
+        return false;
+    }
+
 private:
+    static void append_le(std::string& out, std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out += static_cast<char>(value >> (8 * i) & 0xFF);
+    }
+
     int width_, height_;
     std::vector<std::uint8_t> pixels_;
 };

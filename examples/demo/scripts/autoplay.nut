@@ -35,7 +35,6 @@ class Autoplay {
                 return;
             }
             game.key_down(key);
-            game.key_up(key);
         }
         if (::System.get_random_float() < dt) aim = (::System.get_random_float() - 0.5) * 60;
     }
@@ -46,7 +45,6 @@ class Autoplay {
         if (play == null) return 0;
         if (!play.ball.is_moving()) {
             game.key_down(MOUSE_LEFT);  // a click launches, as for the player
-            game.key_up(MOUSE_LEFT);
             return 0;
         }
         local offset = play.ball.get_position()[0] + aim - play.paddle.get_position()[0];

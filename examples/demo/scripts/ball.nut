@@ -67,7 +67,7 @@ class Ball extends SceneObject {
 
     // The farther from the paddle's middle, the steeper the ball leaves (up to 60 degrees).
     function bounce_off_paddle(paddle) {
-        if (velocity[1] < 0) return;
+        if (velocity[1] <= 0) return;  // rising, or waiting on the paddle
         local offset = (get_position()[0] - paddle.get_position()[0]) / paddle.half_width();
         offset = offset < -1 ? -1 : offset > 1 ? 1 : offset;
         set_direction(offset / 6);

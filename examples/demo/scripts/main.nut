@@ -1,5 +1,5 @@
 // Tarn Breakout: the engine's demo. The engine runs this script after constants.nut; the object
-// it returns is the game, whose init, update, render, key_down and key_up the engine calls.
+// it returns is the game, whose init, update, render and key_down the engine calls.
 //
 // A newcomer's reading order: resources.nut (what the game is made of), play.nut (the rules),
 // ball.nut, paddle.nut and brick.nut (the scene objects), menu.nut and settings.nut (screens).
@@ -76,11 +76,11 @@ class Game {
         screen.render();
     }
 
+    // Keys, mouse buttons and joystick buttons all arrive here as key codes. (A game may also
+    // define key_up; this one acts on presses only.)
     function key_down(key) {
         screen.key_down(key);
     }
-
-    function key_up(key) {}
 }
 
 ::g_game <- Game();

@@ -70,7 +70,7 @@ class PlayScreen {
         bricks.remove(bricks.find(brick));  // the last reference: the brick leaves the scene
         update_hud();
         if (bricks.len() == 0) {
-            show_banner("^2You cleared the wall!");
+            show_banner("^2Wall cleared!^0 Launch for another");
             ball.velocity = [0, 0];
         }
         game.log_event("brick broken, score " + score);

@@ -55,6 +55,7 @@ function volume_item(name, category) {
     return {
         label = @() ::format("%s %d%%", name, (::System.get_sound_category_volume(category) * 100 + 0.5).tointeger()),
         activate = @() null,
+        level = @() ::System.get_sound_category_volume(category),
         adjust = function(step) {
             local volume = ::System.get_sound_category_volume(category) + step * VOLUME_STEP;
             ::System.set_sound_category_volume(category, volume < 0 ? 0.0 : volume > 1 ? 1.0 : volume);

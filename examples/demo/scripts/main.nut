@@ -24,7 +24,8 @@ class Game {
         ::System.set_text_color(COLOR_GREY, [0.6, 0.62, 0.7, 1]);
         view = ::View2d();
         view.set_canvas_size(CANVAS_WIDTH, CANVAS_HEIGHT);
-        view.fit_viewport_to_screen();
+        view.set_viewport_size(CANVAS_WIDTH, CANVAS_HEIGHT);
+        view.fit_viewport_to_screen();  // scaled to the window, centred, keeping its shape
         controls = ::Controls(view);
         ::start_music();
         ::System.register_cvar("demo_autoplay", 0);

@@ -43,6 +43,7 @@ bench: build
 	@tools/with-display $(BUILD_DIR)/bench/bench_sprite_draw
 	@GALLIUM_NOOP=1 tools/with-display $(BUILD_DIR)/bench/bench_text_draw
 	@GALLIUM_NOOP=1 tools/with-display $(BUILD_DIR)/bench/bench_scene_frame
+	@GALLIUM_NOOP=1 tools/with-display $(BUILD_DIR)/bench/bench_ui
 	@tools/with-display $(BUILD_DIR)/bench/bench_text_draw
 	@GALLIUM_NOOP=1 tools/with-display bench/run-scene-bench $(BUILD_DIR)/tarn $(SCENE_SPRITES)
 	@BENCH_FRAMES=30 tools/with-display bench/run-scene-bench $(BUILD_DIR)/tarn $(SCENE_SPRITES)

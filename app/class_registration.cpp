@@ -17,6 +17,8 @@
 #include "script/http_post_script.hpp"
 #include "script/time_script.hpp"
 #include "script/vector_math_script.hpp"
+#include "ui/ui_root_script.hpp"
+#include "ui/ui_widget_script.hpp"
 
 namespace tarn {
 
@@ -49,6 +51,8 @@ void register_engine_classes(HSQUIRRELVM vm) {
     register_game_object_class(vm);
     register_scene_class(vm);
     register_scene_object_class(vm);
+    register_ui_class(vm);
+    register_ui_widget_class(vm);
 }
 
 }  // namespace tarn

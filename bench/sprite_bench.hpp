@@ -21,6 +21,8 @@ public:
 
     tarn::Renderer& renderer() const { return tarn::renderer(); }
     const tarn::Sprite& sprite() const { return *sprite_; }
+    // The started VM, with the engine's script API.
+    tarn::ScriptHost& host() { return host_; }
     // Shows the frame drawn since the last swap.
     static void swap_buffers();
 

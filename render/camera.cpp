@@ -39,10 +39,6 @@ float scaled_angle(float angle, float ratio) {
     return std::atan(std::tan(kPi * angle) * ratio) / kPi;
 }
 
-Vec3 scaled(const Vec3& v, float s) {
-    return {v[0] * s, v[1] * s, v[2] * s};
-}
-
 }  // namespace
 
 void Camera::set_viewport_position(const Vec2& position) {
@@ -167,7 +163,7 @@ CameraRay Camera::ray(const Vec2& clip_point, bool eye_space) {
     if (orthographic_ != 0)
         ray = {{x, near_, z}, {0.0f, 1.0f, 0.0f}};
     else
-        ray = {scaled({x, 1.0f, z}, near_), {x, 1.0f, z}};
+        ray = {scaled(Vec3{x, 1.0f, z}, near_), {x, 1.0f, z}};
     if (eye_space)
         return ray;
     return {add(position_, rotate(orientation_, ray.origin)),

@@ -51,6 +51,15 @@ public:
     const Matrix4& view_matrix();
     const Matrix4& camera_matrix();
 
+    // Window pixels (top-down) to clip coordinates over the viewport.
+    const Matrix4& screen_to_clip();
+    // The projection's scale across and up: tan of the half angles, or half the canvas size
+    // when orthographic.
+    const Vec2& projection_scale() {
+        projection();
+        return projection_scale_;
+    }
+
     // The camera-space point under a screen point at a forward distance.
     Vec3 screen_to_eye(const Vec2& point, float distance);
     // The ray through a clip-space point, from the near plane; in camera space when eye_space.
@@ -64,7 +73,6 @@ public:
     void apply(Renderer& renderer, int height);
 
 private:
-    const Matrix4& screen_to_clip();
     void build_views();
     float depth_of(const Vec3& point);
 

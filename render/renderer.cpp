@@ -58,6 +58,7 @@ void Renderer::start_gl() {
 }
 
 void Renderer::init_gl() {
+    ++context_generation_;
     states_.reset();
     states_.register_state(kState2d);
     states_.register_state(kState3d);
@@ -87,6 +88,7 @@ void Renderer::reset_vertex_state() {
 }
 
 void Renderer::reset_after_video_mode() {
+    ++context_generation_;
     mode_ = DrawMode::kNone;
     reset_vertex_state();
     textures_.set_multitexture(glActiveTexture != nullptr);
@@ -109,6 +111,7 @@ void Renderer::set_window_view(int width, int height) {
 }
 
 void Renderer::shutdown() {
+    ++context_generation_;
     batch_.clear_counts();
     batch_.drop_texture();
     white_texture_.reset();

@@ -36,6 +36,9 @@ public:
     void init_gl();
     // After every successful video-mode change: the new context starts from GL's defaults.
     void reset_after_video_mode();
+    // Counts the GL contexts: bumped when a context starts, is replaced or shuts down. GL objects
+    // made under an older generation died with their context and must not be deleted.
+    std::uint32_t context_generation() const { return context_generation_; }
     // The window's 2D view after a video-mode change: the viewport covers width x height pixels,
     // the projection puts the origin at the top left with y down, the model-view is the identity.
     void set_window_view(int width, int height);
@@ -123,6 +126,7 @@ private:
 
     RenderStateTable states_;
     int current_state_ = 0;
+    std::uint32_t context_generation_ = 0;
     DrawMode mode_ = DrawMode::kNone;
     QuadBatch batch_;
     TextureBindings textures_;

@@ -44,6 +44,7 @@ bool UIBatch::create() {
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, bytes, nullptr, GL_STATIC_DRAW);
     glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0, bytes, indices.data());
     index_buffer_ = name;
+    generation_ = renderer_.context_generation();
     // The streams are fit for a fixed shader, so this cannot fail.
     build_fixed_shader({{"gl_Vertex", element_code::kPosition2f},
                         {"gl_MultiTexCoord0", element_code::kTexCoord2f}},
@@ -51,9 +52,29 @@ bool UIBatch::create() {
     return true;
 }
 
+bool UIBatch::current() const {
+    return created() && generation_ == renderer_.context_generation();
+}
+
+bool UIBatch::ensure_created() {
+    if (current())
+        return true;
+    forget();
+    return create();
+}
+
+void UIBatch::forget() {
+    index_buffer_ = 0;
+    vertices_.release(streams());  // plain memory: no GL call
+}
+
 void UIBatch::release() {
     if (!created())
         return;
+    if (!current()) {
+        forget();
+        return;
+    }
     if (streams().current_shader() == &program_)
         renderer_.bind_shader(nullptr);
     if (streams().element_buffer() == index_buffer_)
@@ -61,6 +82,11 @@ void UIBatch::release() {
     glDeleteBuffers(1, &index_buffer_);
     index_buffer_ = 0;
     vertices_.release(streams());
+}
+
+void UIBatch::load_transform(const Matrix4& world) const {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(world.data());
 }
 
 void UIBatch::apply_color() const {

@@ -3,7 +3,9 @@
 #include <GL/glew.h>
 
 #include <array>
+#include <cstdint>
 
+#include "render/matrix4.hpp"
 #include "render/shader_inputs.hpp"
 #include "render/vertex_buffer.hpp"
 
@@ -21,7 +23,9 @@ static_assert(sizeof(UIVertex) == 16);
 
 // What the UI draws its text and sprites with: textured quads in one colour, written into vertex
 // memory and drawn, up to 1024 per call, through an index buffer made once. A UI creates it with
-// itself and releases it when it goes; both need the GL context.
+// itself and releases it when it goes; both need the GL context. A batch made under a GL context
+// that has since been replaced (a video-mode change) is stale: it makes itself again on its next
+// ensure_created, without deleting the dead context's objects.
 class UIBatch {
 public:
     static constexpr int kMaxQuads = 1024;
@@ -39,6 +43,13 @@ public:
     // Drops what create made; the renderer's caches stop pointing at it first.
     void release();
     bool created() const { return index_buffer_ != 0; }
+    // Whether it was made under the renderer's current GL context.
+    bool current() const;
+    // Creates the batch when it is missing or stale; false when GL could not.
+    bool ensure_created();
+
+    // Loads a widget's world matrix as GL's model-view matrix for the draws that follow.
+    void load_transform(const Matrix4& world) const;
 
     // The registered render state (premultiplied alpha, no depth, no culling), for the UI to
     // apply before it draws.
@@ -63,7 +74,11 @@ public:
 private:
     VertexStreams& streams();
 
+    // Drops the objects of a dead context without GL calls.
+    void forget();
+
     Renderer& renderer_;
+    std::uint32_t generation_ = 0;
     int state_ = 0;
     std::array<float, 4> color_ = {1.0f, 1.0f, 1.0f, 1.0f};
     VertexBuffer vertices_;

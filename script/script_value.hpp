@@ -43,6 +43,13 @@ void push_value(HSQUIRRELVM vm, T* object) {
     push_object(vm, object);
 }
 
+// Pushes a result and returns 1, the native-function convention for one result.
+template <typename T>
+SQInteger return_value(HSQUIRRELVM vm, const T& value) {
+    push_value(vm, value);
+    return 1;
+}
+
 // Pushes a string result and returns 1, the native-function convention for one result.
 inline SQInteger return_string(HSQUIRRELVM vm, const SharedString& text) {
     push_value(vm, text);

@@ -6,14 +6,6 @@ namespace tarn {
 
 namespace {
 
-float dot(const Vec3& a, const Vec3& b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-
-Vec3 cross(const Vec3& a, const Vec3& b) {
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-
 // A rotation by `turns` about a unit axis.
 Quaternion axis_rotation(const Vec3& axis, float turns) {
     const float half = turns * std::numbers::pi_v<float>;

@@ -34,6 +34,26 @@ Vec<N> subtract(const Vec<N>& a, const Vec<N>& b) {
 }
 
 template <std::size_t N>
+Vec<N> scaled(const Vec<N>& v, float s) {
+    Vec<N> result;
+    for (std::size_t i = 0; i < N; ++i)
+        result[i] = v[i] * s;
+    return result;
+}
+
+template <std::size_t N>
+float dot(const Vec<N>& a, const Vec<N>& b) {
+    float sum = 0.0f;
+    for (std::size_t i = 0; i < N; ++i)
+        sum += a[i] * b[i];
+    return sum;
+}
+
+inline Vec3 cross(const Vec3& a, const Vec3& b) {
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+
+template <std::size_t N>
 float length(const Vec<N>& v) {
     float sum = 0.0f;
     for (float x : v)

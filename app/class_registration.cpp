@@ -17,7 +17,9 @@
 #include "script/http_post_script.hpp"
 #include "script/time_script.hpp"
 #include "script/vector_math_script.hpp"
+#include "ui/ui_label_script.hpp"
 #include "ui/ui_root_script.hpp"
+#include "ui/ui_sprite_script.hpp"
 #include "ui/ui_widget_script.hpp"
 
 namespace tarn {
@@ -53,6 +55,8 @@ void register_engine_classes(HSQUIRRELVM vm) {
     register_scene_object_class(vm);
     register_ui_class(vm);
     register_ui_widget_class(vm);
+    register_ui_label_class(vm);
+    register_ui_sprite_class(vm);
 }
 
 }  // namespace tarn

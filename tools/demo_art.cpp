@@ -6,7 +6,10 @@
 //   frame 12      a soft spark (a particle)      frame 13      a faint speck of dust
 //   (0, 32)       the paddle, 96 x 16, two frames side by side
 //   (0, 48)       a button, 128 x 32, and its highlighted look at (128, 48)
-//   (0, 80)       a 128 x 8 bar (volume meters)
+//   (0, 96)       a 128 x 8 bar (volume meters)
+//
+// Pieces that are drawn stretched keep a transparent gap from their neighbours, so that filtering
+// does not bleed one into the other.
 //
 // It also writes the window icon: the ball, large, on the game's background.
 //
@@ -126,7 +129,7 @@ int main(int argc, char** argv) {
     paint(canvas, 96, 32, 96, 16, paddle(true));
     paint(canvas, 0, 48, 128, 32, block({0.15f, 0.2f, 0.4f, 1}, 62, 14, 8));
     paint(canvas, 128, 48, 128, 32, block({0.3f, 0.45f, 0.8f, 1}, 62, 14, 8));
-    paint(canvas, 0, 80, 128, 8, block({1, 1, 1, 1}, 64, 4, 3));
+    paint(canvas, 0, 96, 128, 8, block({1, 1, 1, 1}, 64, 4, 3));
     Canvas icon(32, 32);
     paint(icon, 0, 0, 32, 32, [](float x, float y) { return ball(1)(x / 2.2f, y / 2.2f); });
     return canvas.write_png(argv[1], "tarn_demo_art") &&

@@ -7,12 +7,15 @@ class Autoplay {
     next = 0;
     aim = 0.0;  // where on the paddle to catch the ball, for varied angles
 
-    // [seconds, key]: start a game, launch, pause and resume, then visit the settings, turn
-    // both volumes down a step, make the window larger and go back.
+    // [seconds, key] presses a key; [seconds, [x, y]] points the mouse at a canvas point, where
+    // the UI finds the button under it. Start a game, launch, pause and resume, go to the menu,
+    // click Settings, click the left half of the effects volume, turn the music down a step with
+    // the keys, make the window larger and go back.
     static timeline = [
         [0.5, KEY_ENTER], [1.0, KEY_SPACE], [7.0, KEY_P], [7.5, KEY_P], [9.0, KEY_ESC],
-        [9.5, KEY_DOWN], [10.0, KEY_DOWN], [10.5, KEY_ENTER], [11.0, KEY_LEFT], [11.3, KEY_DOWN],
-        [11.6, KEY_LEFT], [12.0, KEY_DOWN], [12.3, KEY_RIGHT], [13.0, KEY_ESC], [13.5, -1]];
+        [9.5, [320, 331]], [10.0, MOUSE_LEFT], [10.5, [200, 232]], [11.0, MOUSE_LEFT],
+        [11.3, KEY_DOWN], [11.6, KEY_LEFT], [12.0, KEY_DOWN], [12.3, KEY_RIGHT], [13.0, KEY_ESC],
+        [13.5, null]];
 
     // The settings it starts with show what an earlier run saved.
     constructor(owner) {
@@ -27,14 +30,18 @@ class Autoplay {
     function update(dt) {
         time += dt;
         while (next < timeline.len() && timeline[next][0] <= time) {
-            local key = timeline[next++][1];
-            if (key < 0) {
+            local action = timeline[next++][1];
+            if (typeof action == "array") {
+                ::System.iphone_override_mouse_position(game.view.canvas_to_screen(action));
+                continue;
+            }
+            if (action == null) {
                 ::System.message("Demo: attract mode over; music ",
                                  ::System.is_music_playing() ? "playing" : "silent");
                 ::System.request_quit();
                 return;
             }
-            game.key_down(key);
+            game.key_down(action);
         }
         if (::System.get_random_float() < dt) aim = (::System.get_random_float() - 0.5) * 60;
     }

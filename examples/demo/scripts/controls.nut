@@ -33,10 +33,6 @@ class Controls {
         if (autopilot != null) return null;
         local delta = ::System.get_mouse_delta();
         if (delta[0] == 0 && delta[1] == 0) return null;
-        return pointer();
-    }
-
-    function pointer() {
         return view.screen_to_canvas(::System.get_mouse_position());
     }
 }

@@ -4,7 +4,7 @@
 // A newcomer's reading order: resources.nut (what the game is made of), play.nut (the rules),
 // ball.nut, paddle.nut and brick.nut (the scene objects), menu.nut and settings.nut (screens).
 foreach (script in ["resources", "audio", "text", "effects", "controls", "paddle", "brick", "ball", "play",
-                    "menu_list", "menu", "settings", "autoplay"])
+                    "ui_menu", "menu", "settings", "autoplay"])
     ::System.run_script("scripts/" + script + ".nut");
 
 class Game {

@@ -13,7 +13,7 @@ class MenuScreen {
         headings = [::make_text(scene, "bold40", 0, 0), ::make_text(scene, "sans18", 0, 0)];
         ::set_centered_text(headings[0], "^2TARN ^0BREAKOUT", 110);
         ::set_centered_text(headings[1], "^4Arrows, mouse or joystick. Space, click or fire.", 160);
-        list = ::MenuList(scene, items(), 240, game.controls);
+        list = ::UiMenu(items(), 230);
     }
 
     // The closures see the game through a local: when an item's function runs, `this` is the
@@ -30,12 +30,14 @@ class MenuScreen {
     }
 
     function update(dt) {
-        list.update();
+        list.update(dt);
         scene.update(dt);
     }
 
+    // The UI draws in front of the scene.
     function render() {
         scene.render_2d();
+        list.render();
     }
 
     function key_down(key) {

@@ -25,7 +25,7 @@ g_sprite_defs.paddle <- { frames = [["paddle_plain", 0.8], ["paddle_shine", 0.1,
 
 g_sprite_defs.button <- { texture = "atlas.png", rect = [0, 48, 128, 32], pivot = "center" };
 g_sprite_defs.button_lit <- { texture = "atlas.png", rect = [128, 48, 128, 32], pivot = "center" };
-g_sprite_defs.bar <- { texture = "atlas.png", rect = [0, 80, 128, 8], pivot = [0, 4] };
+g_sprite_defs.bar <- { texture = "atlas.png", rect = [0, 96, 128, 8], pivot = [0, 4] };
 
 // Fonts: a text description of glyphs plus its page picture, which needs a texture def of the
 // same name ending in .png.
@@ -33,6 +33,8 @@ foreach (name in ["sans18", "bold40"]) {
     g_texture_defs["fonts/" + name + ".png"] <- { mipmaps = false };
     g_font_defs[name] <- { file = "fonts/" + name + ".fnt" };
 }
+// UI labels start with the font named "system".
+g_font_defs.system <- { file = "fonts/sans18.fnt" };
 
 // Particles. Sparks burst once (spawn_duration 0) in the colour of the broken brick; their
 // occlusion of 0 makes them add light instead of covering what is behind.

@@ -17,8 +17,8 @@ class SettingsScreen {
         ::add_dust(scene);
         headings = [::make_text(scene, "bold40", 0, 0), ::make_text(scene, "sans18", 0, 0)];
         ::set_centered_text(headings[0], "^2Settings", 110);
-        ::set_centered_text(headings[1], "^4Left and right change, Enter or Esc goes back.", 160);
-        list = ::MenuList(scene, items(), 230, game.controls);
+        ::set_centered_text(headings[1], "^4Left and right, or a click on either half, change. Esc goes back.", 160);
+        list = ::UiMenu(items(), 215);
     }
 
     function items() {
@@ -35,12 +35,14 @@ class SettingsScreen {
     }
 
     function update(dt) {
-        list.update();
+        list.update(dt);
         scene.update(dt);
     }
 
+    // The UI draws in front of the scene.
     function render() {
         scene.render_2d();
+        list.render();
     }
 
     function key_down(key) {

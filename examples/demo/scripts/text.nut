@@ -16,10 +16,3 @@ function set_centered_text(text, message, y) {
     local size = text.get_size();
     text.set_position((CANVAS_WIDTH - size[0]) / 2, y - size[1] / 2);
 }
-
-// Whether the canvas point lies on the text.
-function text_contains(text, point) {
-    local p = text.get_position(), size = text.get_size();
-    return point[0] >= p[0] && point[0] < p[0] + size[0] && point[1] >= p[1] &&
-           point[1] < p[1] + size[1];
-}

@@ -69,11 +69,7 @@ class UiMenu {
 
     constructor(items, top_y) {
         ui = ::UI();
-        local camera = ::Camera();
-        camera.set_viewport_size(CANVAS_WIDTH, CANVAS_HEIGHT);
-        camera.fit_viewport_to_screen();
-        ui.set_camera(camera);
-        ui.setup_canvas_2d([0, 0], [0, 0], [0, 0, 0, 1]);  // one UI unit is one window pixel
+        ui.set_camera(::Camera());  // placed by fit_to_window
         panel = ::UIWidget();
         panel.init_frame_size(CANVAS_WIDTH, CANVAS_HEIGHT);
         buttons = [];
@@ -87,8 +83,10 @@ class UiMenu {
         fit_to_window();
     }
 
-    // Children stretch with their parent: resizing the panel to the viewport places and sizes
-    // every button for the window (a label's text is never enlarged, only centred).
+    // The camera's viewport is the canvas's place in the window, as for the scene's view; the
+    // UI canvas starts at its corner, one UI unit to a window pixel. Children stretch with their
+    // parent: resizing the panel to the viewport places and sizes every button for the window
+    // (a label's text is never enlarged, only centred).
     function fit_to_window() {
         local screen = ::System.get_screen_size();
         screen_size = screen;

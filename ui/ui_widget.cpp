@@ -51,7 +51,7 @@ bool UIWidget::init_from_table(HSQUIRRELVM vm, SQInteger index) {
         StackGuard guard(vm);
         sq_pushstring(vm, key, -1);
         if (SQ_SUCCEEDED(sq_get(vm, index)))
-            set_flag(flag, sq_gettype(vm, -1) != OT_NULL && truth_of(vm, -1));
+            set_flag(flag, truth_of(vm, -1));
     }
     return true;
 }

@@ -184,14 +184,5 @@ TEST_F(UiWidgetTest, PointerQueriesOutsideUi) {
               "false false false 0 0 false false false 0 1 2 5 -1");
 }
 
-TEST_F(UiWidgetTest, ColorAndIdealSizeAreStoredAsGiven) {
-    EXPECT_EQ(run(R"(
-        local w = UIWidget();
-        w.set_color(2, 0.5, -1, 0.25);
-        w.set_ideal_size([7, 8]);
-        return cat(w.get_color(), w.get_ideal_size(), w.get_frame_size());)"),
-              "2 0.5 -1 0.25 7 8 0 0");
-}
-
 }  // namespace
 }  // namespace tarn::test

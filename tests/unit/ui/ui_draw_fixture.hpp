@@ -44,7 +44,7 @@ inline Box bounds(const Image& image, const std::function<bool(const Pixel&)>& i
 }
 
 inline std::ostream& operator<<(std::ostream& out, const Box& b) {
-    return out << "[" << b.x0 << ", " << b.y0 << ") - [" << b.x1 << ", " << b.y1 << ")";
+    return out << b.x0 << "," << b.y0 << " - " << b.x1 << "," << b.y1;
 }
 
 // Widgets made by script and drawn one at a time through a UI batch on the test window, as a UI
@@ -99,18 +99,14 @@ protected:
         DrawingTest::TearDown();
     }
 
-    // Runs "::w <- expression" and returns the native widget it made (kept by the root table).
+    // Runs "::slot <- expression" (more statements may follow) and returns the native widget.
     template <typename T>
     T* make(const std::string& expression, const std::string& slot = "w") {
-        if (!vm_.run("::" + slot + " <- " + expression + ";")) {
+        ScriptObject value;
+        if (!vm_.run("::" + slot + " <- " + expression + "; return ::" + slot + ";", &value)) {
             ADD_FAILURE() << "script failed: " << expression;
             return nullptr;
         }
-        return native<T>("::" + slot);
-    }
-    template <typename T>
-    T* native(const std::string& expression) {
-        ScriptObject value = vm_.eval("return " + expression);
         value.push(vm_.vm());
         T* object = object_at<T>(vm_.vm(), -1);
         sq_pop(vm_.vm(), 1);

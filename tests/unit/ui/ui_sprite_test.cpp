@@ -15,7 +15,7 @@ constexpr Pixel kWhite = {255, 255, 255}, kBlack = {0, 0, 0};
 
 TEST_F(UISpriteTest, WholePicturesFillOrCentreInTheirFrame) {
     struct Case {
-        const char* script;  // makes ::w from its first expression
+        const char* script;  // makes ::w
         Box box;             // where the picture shows, alone
         Pixel color;
     };
@@ -33,8 +33,7 @@ TEST_F(UISpriteTest, WholePicturesFillOrCentreInTheirFrame) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.script);
-        ASSERT_TRUE(vm_.run(std::string("::w <- ") + c.script + ";"));
-        UISprite* sprite = native<UISprite>("::w");
+        UISprite* sprite = make<UISprite>(c.script);
         ASSERT_NE(sprite, nullptr);
         const Image image = draw(*sprite);
         int wrong = 0;

@@ -5,8 +5,8 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build test check-layers demo bench soak sanitize fuzz clean format \
-	install package api-reference
+.PHONY: all deps configure build test check-layers demo scenes bench soak sanitize fuzz clean \
+	format install package api-reference
 
 all: build
 
@@ -37,9 +37,15 @@ package: build
 api-reference: configure
 	@cmake --build $(BUILD_DIR) --target api-reference
 
+# The demo game; on a machine without a display its attract mode plays for the screenshot.
 demo: build
+	@tools/run-demo $(BUILD_DIR)/tarn $(BUILD_DIR)/examples/demo $(BUILD_DIR)/tools/tarn_screenshot \
+		$(BUILD_DIR)/demo-screenshot.png $(BUILD_DIR)/examples/demo-attract
+
+# The scene sample: balls that bounce off each other and throw sparks.
+scenes: build
 	@tools/run-demo $(BUILD_DIR)/tarn $(BUILD_DIR)/examples/scenes $(BUILD_DIR)/tools/tarn_screenshot \
-		$(BUILD_DIR)/demo-screenshot.png
+		$(BUILD_DIR)/scenes-screenshot.png
 
 # The scene benchmark uses the scene sample's sprite sheet, which the build makes; llvmpipe draws
 # 50,000 sprites in about a second, so it measures fewer frames.

@@ -8,6 +8,8 @@
 
 set(TARN_DEJAVU_SANS /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf CACHE FILEPATH
   "DejaVu Sans (Debian's fonts-dejavu-core), the face of the generated test and demo fonts")
+set(TARN_DEJAVU_SANS_BOLD /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf CACHE FILEPATH
+  "DejaVu Sans Bold (Debian's fonts-dejavu-core), the demo's title face")
 
 function(tarn_generate_font target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "OUT;FONT;SIZE;CHARS;PADDING;SPACING" "")

@@ -189,13 +189,15 @@ float Camera::depth_of(const Vec3& point) {
     return offset[0] * forward[0] + offset[1] * forward[1] + offset[2] * forward[2];
 }
 
+// The switch to 3D comes first: it flushes quads still batched for the 2D view, which must be
+// drawn with that view's matrices and viewport, not with the camera's.
 void Camera::apply(Renderer& renderer, int height) {
+    renderer.set_mode(DrawMode::kMode3d);
     glLoadIdentity();
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(projection().data());
     glMatrixMode(GL_MODELVIEW);
     viewport_.apply_to_window(height);
-    renderer.set_mode(DrawMode::kMode3d);
 }
 
 }  // namespace tarn

@@ -3,29 +3,21 @@
 // once round it (an animation), cell 4 is a soft white glow (a particle).
 //
 //   tarn_sample_sprites OUTPUT.png
-#include <png.h>
-
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
 #include <numbers>
-#include <vector>
+
+#include "tools/png_canvas.hpp"
 
 namespace {
+
+using tarn::art::coverage;
+using tarn::art::Rgba;
 
 constexpr int kCell = 32;
 constexpr int kBallFrames = 4;
 constexpr int kWidth = kCell * (kBallFrames + 1);
-
-struct Rgba {
-    float r, g, b, a;
-};
-
-// Anti-aliased coverage of a disc of radius r at distance d from its centre.
-float coverage(float d, float r) {
-    return std::clamp(r - d + 0.5f, 0.0f, 1.0f);
-}
 
 // A blue ball lit from the direction of the frame's quarter turn.
 Rgba ball(int frame, float x, float y) {
@@ -40,10 +32,6 @@ Rgba glow(float x, float y) {
     return {1, 1, 1, fade * fade};
 }
 
-std::uint8_t byte(float v) {
-    return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,29 +39,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: tarn_sample_sprites OUTPUT.png\n");
         return 2;
     }
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(kWidth) * kCell * 4);
+    tarn::art::Canvas canvas(kWidth, kCell);
     for (int py = 0; py < kCell; ++py) {
         for (int px = 0; px < kWidth; ++px) {
             const int cell = px / kCell;
             const float x = static_cast<float>(px % kCell) - 15.5f;
             const float y = static_cast<float>(py) - 15.5f;
-            const Rgba c = cell < kBallFrames ? ball(cell, x, y) : glow(x, y);
-            std::uint8_t* out = &pixels[(static_cast<std::size_t>(py) * kWidth + px) * 4];
-            out[0] = byte(c.r);
-            out[1] = byte(c.g);
-            out[2] = byte(c.b);
-            out[3] = byte(c.a);
+            canvas.set(px, py, cell < kBallFrames ? ball(cell, x, y) : glow(x, y));
         }
     }
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = kWidth;
-    image.height = kCell;
-    image.format = PNG_FORMAT_RGBA;
-    if (png_image_write_to_file(&image, argv[1], 0, pixels.data(), 0, nullptr) == 0) {
-        std::fprintf(stderr, "tarn_sample_sprites: cannot write '%s': %s\n", argv[1],
-                     image.message);
-        return 1;
-    }
-    return 0;
+    return canvas.write_png(argv[1], "tarn_sample_sprites") ? 0 : 1;
 }

@@ -328,5 +328,21 @@ TEST_F(CameraDrawing, SquaresLandWhereTheProjectionPutsThem) {
     }
 }
 
+// A UI drawn after a scene: the scene's last quads are still in the batch when the camera takes
+// over, and must land where the 2D view put them.
+TEST_F(CameraDrawing, QuadsStillBatchedAreDrawnThroughTheViewTheyWereMadeFor) {
+    clear_frame({0.0f, 1.0f, 0.0f});
+    renderer_.begin_frame();
+    renderer_.bind_window();
+    renderer_.set_mode(DrawMode::kBatch2d);
+    ASSERT_TRUE(quad(red_.get(), 0, 0, 32, 64));
+    ObjectRef<Camera> camera(new Camera);
+    camera->set_viewport_size({64, 64});
+    camera->apply(renderer_, test::GlWindow::kSize);
+    renderer_.end_frame();
+    EXPECT_TRUE(color_near(pixel(8, 32), {255, 0, 0}));
+    EXPECT_TRUE(color_near(pixel(56, 32), {0, 255, 0}));
+}
+
 }  // namespace
 }  // namespace tarn

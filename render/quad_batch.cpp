@@ -7,13 +7,6 @@
 
 namespace tarn {
 
-namespace {
-
-// Room for many batches, so that the buffer is renewed only now and then.
-constexpr std::size_t kStreamBytes = std::size_t{4} << 20;
-
-}  // namespace
-
 void write_quad_indices(std::span<std::uint16_t> indices) {
     for (std::size_t k = 0; k < indices.size() / 6; ++k) {
         const auto base = static_cast<std::uint16_t>(4 * k);

@@ -24,6 +24,8 @@ public:
     static constexpr int kMaxVertices = 1024;
     static constexpr int kMaxIndices = 1536;
     static constexpr int kBytes = kMaxVertices * static_cast<int>(sizeof(BatchVertex));
+    // The stream buffer holds many batches, so that its storage is renewed only now and then.
+    static constexpr int kStreamBytes = 4 << 20;
     static_assert(kMaxIndices / 6 * 4 == kMaxVertices);
 
     QuadBatch();

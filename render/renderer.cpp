@@ -97,6 +97,7 @@ void Renderer::reset_after_video_mode() {
     states_.cache() = kGlDefaults;
     current_state_ = 0;
     batch_.clear_counts();
+    batch_.forget_buffers();
     batch_.ensure_memory();
 }
 
@@ -113,6 +114,7 @@ void Renderer::set_window_view(int width, int height) {
 void Renderer::shutdown() {
     ++context_generation_;
     batch_.clear_counts();
+    batch_.release_buffers(streams_);
     batch_.drop_texture();
     white_texture_.reset();
     targets_.release_all();
@@ -214,9 +216,7 @@ void Renderer::flush_batch() {
         streams_.bind_shader(nullptr);
     }
     textures_.bind(0, batch_.texture());
-    streams_.bind_streams(batch_vertex_layout(), 0, batch_.vertices(), sizeof(BatchVertex));
-    streams_.bind_element_buffer(0);
-    glDrawElements(GL_TRIANGLES, batch_.index_count(), GL_UNSIGNED_SHORT, batch_.indices());
+    batch_.draw(streams_);
     frame_triangles_ += batch_.index_count() / 3;
     batch_.clear_counts();
 }

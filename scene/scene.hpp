@@ -111,6 +111,8 @@ private:
     SceneObject* step_on(const WalkStep& step, int index, std::uint32_t pass);
     SceneObject* continue_walk(SceneObject* current, SceneObject* successor, int index,
                                std::uint32_t pass) const;
+    // next, or the first object after it that this pass has not advanced yet.
+    static SceneObject* skip_advanced(SceneObject* next, std::uint32_t pass);
     void finish_object(SceneObject& object, std::uint32_t events, SceneCallbacks* callbacks,
                        bool pinned);
     void report_events(std::size_t first, SceneCallbacks* callbacks);

@@ -78,8 +78,9 @@ std::uint32_t Scene::advance_object(WalkStep& step, int index, float dt,
 // Where the walk goes on after step, pinned when callbacks ran; the successor's pin goes. A
 // layer sorted meanwhile is walked again from its top.
 SceneObject* Scene::step_on(const WalkStep& step, int index, std::uint32_t pass) {
+    // Without callbacks the list is as it was: the successor taken before is the next one.
     if (!step.held)
-        return continue_walk(step.current, step.successor, index, pass);
+        return skip_advanced(step.successor, pass);
     const bool reordered = layers_[static_cast<std::size_t>(index)].sorts != step.sorts;
     SceneObject* following = reordered ? continue_walk(nullptr, nullptr, index, pass)
                                        : continue_walk(step.current, step.successor, index, pass);
@@ -103,6 +104,10 @@ SceneObject* Scene::continue_walk(SceneObject* current, SceneObject* successor, 
         next = successor;
     else if (in_layer(current))
         next = current->next_;
+    return skip_advanced(next, pass);
+}
+
+SceneObject* Scene::skip_advanced(SceneObject* next, std::uint32_t pass) {
     while (next != nullptr && next->update_stamp_ == pass)
         next = next->next_;
     return next;

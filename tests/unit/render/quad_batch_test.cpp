@@ -148,6 +148,38 @@ TEST_F(QuadBatchDrawing, NullAndMissingTexturesAddNothingAndKeepTheRun) {
     EXPECT_TRUE(color_near(pixel(24, 8), {255, 0, 0}));
 }
 
+TEST_F(QuadBatchDrawing, BatchesStreamThroughABufferObjectAlsoWhenItsStorageIsRenewed) {
+    // Frames of full batches covering the top-left square, then one quad on its own texture: the
+    // first frame fills the stream buffer past its end, the second starts over in it.
+    const int full_batches = QuadBatch::kStreamBytes / QuadBatch::kBytes + 2;
+    const std::array<int, 3> red{255, 0, 0}, green{0, 255, 0};
+    const struct {
+        GpuTexture* fill;
+        std::array<int, 3> fill_rgb;
+        GpuTexture* last;
+        std::array<int, 3> last_rgb;
+    } frames[] = {{red_.get(), red, green_.get(), green}, {green_.get(), green, red_.get(), red}};
+    for (const auto& frame : frames) {
+        clear_frame({0.0f, 0.0f, 0.0f});
+        begin_2d();
+        for (int i = 0; i < full_batches * QuadBatch::kMaxVertices / 4; ++i) {
+            const float x = static_cast<float>(i % 32), y = static_cast<float>(i / 32 % 32);
+            ASSERT_TRUE(quad(frame.fill, x, y, x + 1, y + 1));
+        }
+        ASSERT_TRUE(quad(frame.last, 40, 40, 48, 48));
+        renderer_.flush_batch();
+        GLint array_buffer = 0;
+        glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &array_buffer);
+        EXPECT_NE(renderer_.batch().stream_buffer(), 0u);
+        EXPECT_EQ(static_cast<GLuint>(array_buffer), renderer_.batch().stream_buffer());
+        renderer_.end_frame();
+        EXPECT_TRUE(color_near(pixel(0, 0), frame.fill_rgb));
+        EXPECT_TRUE(color_near(pixel(31, 31), frame.fill_rgb));
+        EXPECT_TRUE(color_near(pixel(44, 44), frame.last_rgb));
+        EXPECT_TRUE(color_near(pixel(36, 36), {0, 0, 0}));
+    }
+}
+
 TEST_F(QuadBatchDrawing, TheBatchFeedsOnlyPositionColourAndTextureArrays) {
     begin_2d();
     ASSERT_TRUE(quad(red_.get(), 0, 0, 8, 8));

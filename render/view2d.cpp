@@ -122,10 +122,10 @@ void View2d::apply(Renderer& renderer, int width, int height, bool use_orientati
         rotate_for_transition(platform);
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixf(view().data());
-    const int x = static_cast<int>(viewport_.position[0]);
-    const int y = static_cast<int>(viewport_.position[1]);
-    const int w = static_cast<int>(viewport_.size[0]);
-    const int h = static_cast<int>(viewport_.size[1]);
+    const int x = to_whole_pixels(viewport_.position[0]);
+    const int y = to_whole_pixels(viewport_.position[1]);
+    const int w = to_whole_pixels(viewport_.size[0]);
+    const int h = to_whole_pixels(viewport_.size[1]);
     renderer.set_viewport_size(w, h);
     renderer.set_canvas_size(canvas_size_[0], canvas_size_[1]);
     set_gl_viewport(orientation, width, height, x, y, w, h);

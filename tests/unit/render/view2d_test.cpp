@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <utility>
+
 #include "core/platform_state.hpp"
 #include "drawing_fixture.hpp"
 #include "support/script_vm.hpp"
@@ -86,6 +89,7 @@ TEST(View2d, FittingScalesToTheScreenKeepingAspectAndCentring) {
         {{400, 400}, {1024, 768}, true, {128, 0}, {768, 768}},
         {{1000, 200}, {500, 500}, true, {0, 200}, {500, 100}},
         {{200, 100}, {1024, 768}, false, {412, 334}, {200, 100}},
+        {{0, 0}, {1024, 768}, true, {512, 384}, {0, 0}},  // no aspect ratio: only centred
     };
     for (const Case& c : cases) {
         View2d view;
@@ -98,6 +102,14 @@ TEST(View2d, FittingScalesToTheScreenKeepingAspectAndCentring) {
         expect_near(view.viewport_position(), c.position, "position");
         expect_near(view.viewport_size(), c.size, "size");
     }
+}
+
+TEST(View2d, WildViewportValuesBecomeWholePixelsGlAccepts) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const std::pair<float, int> cases[] = {
+        {10.7f, 10}, {-0.5f, 0}, {nan, 0}, {1e20f, 1 << 30}, {-1e20f, -(1 << 30)}};
+    for (const auto& [value, pixels] : cases)
+        EXPECT_EQ(to_whole_pixels(value), pixels) << value;
 }
 
 // Every setter must reach mappings that were already built once.

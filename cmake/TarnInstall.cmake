@@ -4,7 +4,7 @@
 include(GNUInstallDirs)
 
 install(TARGETS tarn tarn_fontgen tarn_compile_script RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES README.md docs/script-api.md DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tarn)
+install(FILES README.md docs/guide.md docs/script-api.md DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tarn)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarn)

@@ -4,7 +4,9 @@
 include(GNUInstallDirs)
 
 install(TARGETS tarn tarn_fontgen tarn_compile_script RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES README.md docs/guide.md docs/script-api.md DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tarn)
+# The docs keep the repository's layout, so the links between them work where they are installed.
+install(FILES README.md DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tarn)
+install(FILES docs/guide.md docs/script-api.md DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tarn/docs)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarn)

@@ -72,6 +72,7 @@ void prepare_window() {
 
 void setup_video() {
     forget_textures();
+    renderer().release_buffers_before_video_mode();
     open_window(parse_video_mode(cvar_list().get_string("video_mode")));
     prepare_window();
 }

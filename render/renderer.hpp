@@ -36,6 +36,9 @@ public:
     void init_gl();
     // After every successful video-mode change: the new context starts from GL's defaults.
     void reset_after_video_mode();
+    // Deletes the batch's GL buffers while the old context is still current, so a mode change
+    // that keeps the context (SDL on X11 with the same flags) does not leak them.
+    void release_buffers_before_video_mode() { batch_.release_buffers(streams_); }
     // Counts the GL contexts: bumped when a context starts, is replaced or shuts down. GL objects
     // made under an older generation died with their context and must not be deleted.
     std::uint32_t context_generation() const { return context_generation_; }

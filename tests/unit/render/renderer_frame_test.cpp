@@ -108,7 +108,14 @@ TEST_F(RendererFrame, AVideoModeResetReturnsToGlDefaultsAndForgetsTheCaches) {
     ASSERT_TRUE(quad(red_.get(), 0, 0, 4, 4));
     renderer_.flush_batch();
     ASSERT_TRUE(glIsEnabled(GL_BLEND));
+    const GLuint buffers[] = {renderer_.batch().stream_buffer(), renderer_.batch().index_buffer()};
 
+    // SDL on X11 may keep the context across the change: the old buffers must be gone with it.
+    renderer_.release_buffers_before_video_mode();
+    for (GLuint buffer : buffers) {
+        ASSERT_NE(buffer, 0u);
+        EXPECT_FALSE(glIsBuffer(buffer)) << buffer;
+    }
     renderer_.reset_after_video_mode();
     EXPECT_EQ(renderer_.mode(), DrawMode::kNone);
     EXPECT_EQ(renderer_.current_state(), 0);

@@ -1,7 +1,6 @@
 #include "ui/ui_label_script.hpp"
 
 #include "script/binding.hpp"
-#include "script/vector_reader.hpp"
 #include "ui/ui_label.hpp"
 #include "ui/ui_widget_script.hpp"
 
@@ -26,21 +25,11 @@ SQInteger set_text(HSQUIRRELVM vm) {
     return 0;
 }
 
-SQInteger set_offset(HSQUIRRELVM vm) {
-    UILabel* self = nullptr;
-    Vec2 offset{};
-    ArgumentReader args(vm);
-    if (!read_this(vm, self) || !read_vector(args, 2, offset.data()))
-        return SQ_ERROR;
-    self->set_offset(offset);
-    return 0;
-}
-
 constexpr NativeFunction kMethods[] = {
     {"constructor", construct_widget<UILabel>, -1, "xt|o"},
     {"layout_text", layout_text, 1, "x"},
     {"set_text", set_text, 2, "x."},
-    {"set_offset", set_offset, -2, "x"},
+    {"set_offset", set_widget_offset<UILabel>, -2, "x"},
 };
 
 }  // namespace

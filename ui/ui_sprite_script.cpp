@@ -2,7 +2,6 @@
 
 #include "resources/sprite_script.hpp"
 #include "script/binding.hpp"
-#include "script/vector_reader.hpp"
 #include "ui/ui_sprite.hpp"
 #include "ui/ui_widget_script.hpp"
 
@@ -21,20 +20,10 @@ SQInteger set_sprite(HSQUIRRELVM vm) {
     return 0;
 }
 
-SQInteger set_offset(HSQUIRRELVM vm) {
-    UISprite* self = nullptr;
-    Vec2 offset{};
-    ArgumentReader args(vm);
-    if (!read_this(vm, self) || !read_vector(args, 2, offset.data()))
-        return SQ_ERROR;
-    self->set_offset(offset);
-    return 0;
-}
-
 constexpr NativeFunction kMethods[] = {
     {"constructor", construct_widget<UISprite>, -1, "xt|o"},
     {"set_sprite", set_sprite, 2, "x."},
-    {"set_offset", set_offset, -2, "x"},
+    {"set_offset", set_widget_offset<UISprite>, -2, "x"},
 };
 
 }  // namespace

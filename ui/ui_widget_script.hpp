@@ -6,6 +6,7 @@
 
 #include "script/binding.hpp"
 #include "script/game_object.hpp"
+#include "script/vector_reader.hpp"
 #include "ui/ui_widget.hpp"
 
 namespace tarn {
@@ -22,6 +23,18 @@ SQInteger construct_widget(HSQUIRRELVM vm) {
     if (widget == nullptr)
         return raise_expecting(vm, T::class_descriptor.name);
     return finish_widget_construction(vm, *widget);
+}
+
+// `set_offset` of a drawing widget class T: stores the vec2 added to where it draws.
+template <typename T>
+SQInteger set_widget_offset(HSQUIRRELVM vm) {
+    T* self = nullptr;
+    Vec2 offset{};
+    ArgumentReader args(vm);
+    if (!read_this(vm, self) || !read_vector(args, 2, offset.data()))
+        return SQ_ERROR;
+    self->set_offset(offset);
+    return 0;
 }
 
 // Creates the script class of a widget class (or of the UI) in the root table: based on its

@@ -159,7 +159,8 @@ SQInteger mouse_index_from_key(HSQUIRRELVM vm) {
     return return_value(vm, UI::pointer_from_key(key));
 }
 
-SQInteger capture_mouse(HSQUIRRELVM vm) {
+// capture_mouse and release_mouse: false, changing nothing, outside a UI or for a bad index.
+SQInteger change_capture(HSQUIRRELVM vm, void (UI::*change)(UIWidget&, int)) {
     UIWidget* self = nullptr;
     int pointer = 0;
     bool valid = false;
@@ -168,21 +169,16 @@ SQInteger capture_mouse(HSQUIRRELVM vm) {
     UI* ui = self->owner_ui();
     if (!valid || ui == nullptr)
         return return_value(vm, false);
-    ui->capture(*self, pointer);
+    (ui->*change)(*self, pointer);
     return return_value(vm, true);
 }
 
+SQInteger capture_mouse(HSQUIRRELVM vm) {
+    return change_capture(vm, &UI::capture);
+}
+
 SQInteger release_mouse(HSQUIRRELVM vm) {
-    UIWidget* self = nullptr;
-    int pointer = 0;
-    bool valid = false;
-    if (!read_pointer(vm, self, pointer, valid))
-        return SQ_ERROR;
-    UI* ui = self->owner_ui();
-    if (!valid || ui == nullptr)
-        return return_value(vm, false);
-    ui->release(*self, pointer);
-    return return_value(vm, true);
+    return change_capture(vm, &UI::release);
 }
 
 SQInteger set_color(HSQUIRRELVM vm) {

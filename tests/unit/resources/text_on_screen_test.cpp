@@ -10,8 +10,8 @@
 #include "resources/font.hpp"
 #include "resources/resource_loading.hpp"
 #include "resources/text_layout_builder.hpp"
+#include "support/font_game_dir.hpp"
 #include "support/script_vm.hpp"
-#include "support/temp_dir.hpp"
 #include "unit/render/drawing_fixture.hpp"
 
 // A font made by tarn_fontgen, loaded as a game loads it, laid out and drawn on both text paths.
@@ -25,12 +25,6 @@ class TextOnScreen : public test::DrawingTest {
 protected:
     void SetUp() override {
         DrawingTest::SetUp();
-        std::filesystem::create_directories(game_.path() / "data/fonts");
-        for (const char* file : {"sans32.fnt", "sans32.png"})
-            std::filesystem::copy_file(std::string(TARN_TEST_FONT_DIR) + "/" + file,
-                                       game_ / ("data/fonts/" + std::string(file)));
-        previous_dir_ = std::filesystem::current_path();
-        std::filesystem::current_path(game_.path());
         vm_.eval(
             "g_texture_defs[\"fonts/sans32.png\"] <- { mipmaps = false };"
             "g_font_defs[\"sans32\"] <- { file = \"fonts/sans32.fnt\" };");
@@ -42,7 +36,6 @@ protected:
         renderer_.shutdown();
         font_.reset();
         platform_state().text_colors[1] = Color{};
-        std::filesystem::current_path(previous_dir_);
         DrawingTest::TearDown();
     }
 
@@ -82,8 +75,7 @@ protected:
         return frame();
     }
 
-    test::TempDir game_;
-    std::filesystem::path previous_dir_;
+    test::FontGameDir game_;
     test::ScriptVm vm_;
     ObjectRef<Font> font_;
     TextLayout layout_;

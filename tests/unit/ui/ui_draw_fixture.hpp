@@ -12,8 +12,8 @@
 #include "resources/resource_loading.hpp"
 #include "resources/texture.hpp"
 #include "script/object_reader.hpp"
+#include "support/font_game_dir.hpp"
 #include "support/script_vm.hpp"
-#include "support/temp_dir.hpp"
 #include "ui/ui_widget.hpp"
 #include "unit/render/drawing_fixture.hpp"
 
@@ -59,12 +59,6 @@ class UIDrawTest : public DrawingTest {
 protected:
     void SetUp() override {
         DrawingTest::SetUp();
-        std::filesystem::create_directories(game_.path() / "data/fonts");
-        for (const char* file : {"sans32.fnt", "sans32.png"})
-            std::filesystem::copy_file(std::string(TARN_TEST_FONT_DIR) + "/" + file,
-                                       game_ / ("data/fonts/" + std::string(file)));
-        previous_dir_ = std::filesystem::current_path();
-        std::filesystem::current_path(game_.path());
         ASSERT_TRUE(vm_.run(R"(
             ::g_texture_defs["fonts/sans32.png"] <- { mipmaps = false };
             ::g_font_defs.system <- { file = "fonts/sans32.fnt" };
@@ -95,7 +89,6 @@ protected:
         batch_.release();
         renderer_.shutdown();
         stripes_.reset();
-        std::filesystem::current_path(previous_dir_);
         DrawingTest::TearDown();
     }
 
@@ -128,8 +121,7 @@ protected:
         return image;
     }
 
-    TempDir game_;
-    std::filesystem::path previous_dir_;
+    FontGameDir game_;
     ScriptVm vm_;
     ObjectRef<Texture> stripes_;
     UIBatch batch_{renderer_};
